@@ -1,0 +1,63 @@
+// The D88 floppy-disk image format, as far as this tool reads it.
+//
+// An image file holds one or more disk images back to back; each starts where
+// the previous one ends (its start plus its disk_size). All multi-byte fields
+// are little-endian.
+//
+// Disk header, 0x2B0 bytes, at the start of each disk image:
+//   0x00  16 bytes   disk name, NUL-padded (not necessarily NUL-terminated)
+//   0x10  11 bytes   (not interpreted)
+//   0x1B   1 byte    media type
+//   0x1C   4 bytes   disk_size: this disk image's size, header included
+//   0x20 164 x 4     track table: offset of each track's first sector record
+//                    from the start of the disk image; 0 = no track.
+//                    Track index = cylinder * 2 + head.
+//
+// A track is a run of sector records, each a 16-byte header and its data:
+//   0x00   C H R N   the sector ID; N is the size code (128 << N bytes)
+//   0x04   2 bytes   sector_count: records on this track (in every record)
+//   0x06   8 bytes   (not interpreted)
+//   0x0E   2 bytes   data_size: bytes of data that follow this header
+//   0x10   data_size bytes of data
+// Records may be stored in any order; a sector is known by its ID only.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+namespace d88 {
+
+// Disk header.
+inline constexpr std::size_t kDiskNameOffset = 0x00;
+inline constexpr std::size_t kDiskNameSize = 16;
+inline constexpr std::size_t kMediaTypeOffset = 0x1B;
+inline constexpr std::size_t kDiskSizeOffset = 0x1C;
+inline constexpr std::size_t kTrackTableOffset = 0x20;
+inline constexpr std::size_t kTrackEntrySize = 4;
+inline constexpr int kTrackCount = 164;
+inline constexpr std::size_t kDiskHeaderSize = 0x2B0;
+static_assert(kTrackTableOffset + kTrackCount * kTrackEntrySize == kDiskHeaderSize);
+
+// At most this many disk images are taken from one file.
+inline constexpr int kMaxDisks = 64;
+
+// Sector record header.
+inline constexpr std::size_t kCylinderOffset = 0x00;
+inline constexpr std::size_t kHeadOffset = 0x01;
+inline constexpr std::size_t kRecordOffset = 0x02;
+inline constexpr std::size_t kSizeCodeOffset = 0x03;
+inline constexpr std::size_t kSectorCountOffset = 0x04;
+inline constexpr std::size_t kDataSizeOffset = 0x0E;
+inline constexpr std::size_t kSectorHeaderSize = 0x10;
+
+// One sector ID as listed by ReadTrackIds: C, H, R, N.
+inline constexpr std::size_t kSectorIdSize = 4;
+
+// A sector of size code N nominally holds kSizeCodeBase << N bytes.
+inline constexpr int kSizeCodeBase = 128;
+
+// File positions are signed 32-bit: an image is usable up to 2^31 - 1 bytes.
+inline constexpr std::int64_t kMaxFilePosition = std::numeric_limits<std::int32_t>::max();
+
+}  // namespace d88

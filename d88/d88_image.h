@@ -1,0 +1,56 @@
+// D88Image: one D88 image file held open, the disk images found in it, and the
+// header and track table of the selected disk image, against which sectors are
+// found by their ID bytes. Failures are return values; nothing is printed.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "d88/d88_format.h"
+#include "d88/image_stream.h"
+
+namespace d88 {
+
+class D88Image {
+ public:
+  D88Image() = default;
+  D88Image(const D88Image&) = delete;
+  D88Image& operator=(const D88Image&) = delete;
+
+  // With a path: opens the image file (closing any earlier one, and dropping
+  // any selection) and finds the disk images in it. False when the file cannot
+  // be opened or read; true otherwise, even when it holds no disk image.
+  // With a null path: closes the file; returns true.
+  bool Open(const char* path);
+
+  // Makes disk image `index` (from 0, in file order) the selected one. On
+  // failure nothing is selected afterwards, if the file is open.
+  bool SelectDisk(int index);
+
+  // Sector numbers R of the first and last sector of a track side; a run of
+  // sectors moves to the next track side after `last`.
+  void SetSectorRange(int first, int last);
+
+  int DiskCount() const { return disk_count; }
+  // The selected disk's name, up to its first NUL (at most 16 bytes).
+  std::string_view DiskName() const { return disk_name.data(); }
+  // The selected disk's media type byte; -1 while nothing is selected.
+  int MediaType() const { return media_type; }
+
+ private:
+  void ClearSelection();
+
+  ImageStream file;
+  std::int32_t disk_count = 0;
+  std::int32_t first_sector = 1;
+  std::int32_t last_sector = 16;
+  std::array<std::int32_t, kMaxDisks> disk_offsets{};
+  std::int32_t disk_size = 0;
+  std::int32_t disk_base = 0;
+  std::array<std::int32_t, kTrackCount> track_offsets{};
+  std::int32_t media_type = -1;
+  std::array<char, kDiskNameSize + 1> disk_name{};
+};
+
+}  // namespace d88

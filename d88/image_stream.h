@@ -1,0 +1,61 @@
+// A read-only image file with its own read window.
+//
+// Walking a track reads a 16-byte header and skips over the sector's data,
+// record after record. The C library turns every relative fseek into a system
+// call even when the target is in its buffer, so this stream keeps a window of
+// the file itself: seeks and skips only move a position, and the file is read
+// again only when a read leaves the window.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace d88 {
+
+class ImageStream {
+ public:
+  // Opens `path` for reading in binary mode. False when it cannot be opened or
+  // cannot be read as a file (a folder, say); the stream is then closed.
+  bool Open(const char* path);
+  void Close();
+  bool IsOpen() const { return file_ != nullptr; }
+
+  // Moves to an absolute position, or by `count` bytes from the current one.
+  // False, without moving, for a target outside 0 to kMaxFilePosition.
+  bool Seek(std::int64_t position);
+  bool Skip(std::int64_t count) { return Seek(position_ + count); }
+
+  // Copies up to `count` bytes from the current position into `dest` and
+  // returns how many arrived: fewer at the end of the file or on an error.
+  std::size_t Read(std::uint8_t* dest, std::size_t count) {
+    if (position_ >= window_start_ && position_ + static_cast<std::int64_t>(count) <= WindowEnd()) {
+      std::memcpy(dest, window_.data() + (position_ - window_start_), count);
+      position_ += static_cast<std::int64_t>(count);
+      return count;
+    }
+    return ReadAcrossWindows(dest, count);
+  }
+
+ private:
+  struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+  static constexpr std::size_t kWindowSize = 32 * 1024;
+
+  std::int64_t WindowEnd() const { return window_start_ + static_cast<std::int64_t>(window_size_); }
+  std::size_t ReadAcrossWindows(std::uint8_t* dest, std::size_t count);
+  bool FillWindow();
+
+  std::unique_ptr<std::FILE, FileCloser> file_;
+  std::int64_t position_ = 0;
+  std::int64_t file_position_ = 0;  // where the next fread starts
+  std::int64_t window_start_ = 0;
+  std::size_t window_size_ = 0;
+  std::array<std::uint8_t, kWindowSize> window_{};
+};
+
+}  // namespace d88

@@ -1,0 +1,19 @@
+// The tool's console: standard output and standard error in binary mode, so
+// that every platform writes the same bytes, and the fixed messages.
+#pragma once
+
+namespace extract {
+
+// Puts standard output and standard error in binary mode (a no-op where text
+// and binary mode are the same).
+void UseBinaryConsole();
+
+// "Usage: <program> [d88file]\n" on standard error; a null or empty
+// `program` (an empty argument vector) shows the tool's own name.
+void PrintUsage(const char* program);
+
+// The open error on standard error, in Shift_JIS as the tool has always
+// written it: "ファイルをオープンできません.\n".
+void PrintOpenError();
+
+}  // namespace extract
