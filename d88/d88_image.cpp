@@ -1,14 +1,22 @@
 #include "d88/d88_image.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "d88/little_endian.h"
+#include "d88/sector_record.h"
 
 namespace d88 {
 
 namespace {
 
 using DiskHeader = std::array<std::uint8_t, kDiskHeaderSize>;
+
+// The largest size code whose sector size, kSizeCodeBase << N, is an int.
+constexpr int kMaxSizeCode = 23;
+static_assert((std::int64_t{kSizeCodeBase} << kMaxSizeCode) <= std::numeric_limits<int>::max() &&
+              (std::int64_t{kSizeCodeBase} << (kMaxSizeCode + 1)) >
+                  std::numeric_limits<int>::max());
 
 bool ReadDiskHeader(ImageStream& file, std::int64_t position, DiskHeader& header) {
   return file.Seek(position) && file.Read(header.data(), header.size()) == header.size();
@@ -66,6 +74,70 @@ bool D88Image::SelectDisk(int index) {
 void D88Image::SetSectorRange(int first, int last) {
   first_sector = first;
   last_sector = last;
+}
+
+int D88Image::ReadSector(int track, int c, int h, int r, int n, std::uint8_t* dest, int limit) {
+  if (limit < 0 || !SeekTrack(track)) return 0;
+  SectorRecordHeader record;
+  for (int position = 0; ReadSectorRecordHeader(file, record); ++position) {
+    if (record.sector_count == 0) return 0;
+    if (record.HasId(c, h, r, n)) {
+      const auto wanted = static_cast<std::size_t>(std::min(record.data_size, limit));
+      return static_cast<int>(file.Read(dest, wanted));
+    }
+    if (!file.Skip(record.data_size) || record.EndsWalkAt(position)) return 0;
+  }
+  return 0;
+}
+
+int D88Image::ReadSectorRun(int track, int c, int h, int r, int n, std::uint8_t* dest, int total) {
+  if (total < 0 || n < 0 || n > kMaxSizeCode) return 0;
+  const int sector_size = kSizeCodeBase << n;
+  int done = 0;
+  while (done < total) {
+    const int piece = std::min(sector_size, total - done);
+    if (ReadSector(track, c, h, r, n, dest + done, piece) < piece) break;
+    done += piece;
+    // A sector was found, so c, h and r are byte values and track is in the
+    // table: none of these steps can overflow.
+    if (r == last_sector) {
+      ++track;
+      if (h == 0) {
+        h = 1;
+      } else {
+        h = 0;
+        ++c;
+      }
+      r = first_sector;
+    } else {
+      ++r;
+    }
+  }
+  return done;
+}
+
+int D88Image::ReadTrackIds(int track, std::uint8_t* dest, int limit) {
+  if (limit < 0 || !SeekTrack(track)) return 0;
+  int written = 0;
+  SectorRecordHeader record;
+  for (int position = 0;
+       limit - written >= static_cast<int>(kSectorIdSize) && ReadSectorRecordHeader(file, record);
+       ++position) {
+    std::copy(record.id.begin(), record.id.end(), dest + written);
+    written += static_cast<int>(kSectorIdSize);
+    if (!file.Skip(record.data_size) || record.EndsWalkAt(position)) break;
+  }
+  return written;
+}
+
+// A track is there when its entry is non-zero and not past disk_size. An entry
+// stored as 0x80000000 or more is negative and passes, but lands outside the
+// file positions, which Seek refuses.
+bool D88Image::SeekTrack(int track) {
+  if (!file.IsOpen() || track < 0 || track >= kTrackCount) return false;
+  const std::int32_t offset = track_offsets[track];
+  if (offset == 0 || offset > disk_size) return false;
+  return file.Seek(std::int64_t{disk_base} + offset);
 }
 
 // The track table stays: with disk_size 0, no entry of it passes the track

@@ -38,8 +38,27 @@ class D88Image {
   // The selected disk's media type byte; -1 while nothing is selected.
   int MediaType() const { return media_type; }
 
+  // Finds sector (c, h, r, n) on track `track` (cylinder * 2 + head) of the
+  // selected disk and copies up to `limit` bytes of its data to `dest`.
+  // Returns the bytes copied: 0 when the sector is not there.
+  int ReadSector(int track, int c, int h, int r, int n, std::uint8_t* dest, int limit);
+
+  // Reads `total` bytes from sector (c, h, r, n) of `track` on: R rises to the
+  // last sector of the side, then the run goes on at the first sector of the
+  // next track side. Returns the bytes of the whole sectors (or last part
+  // sector) read before the first that was missing or short; `dest` may hold
+  // part of that one too.
+  int ReadSectorRun(int track, int c, int h, int r, int n, std::uint8_t* dest, int total);
+
+  // Writes the ID (C, H, R, N) of each sector record of `track`, in storage
+  // order, to `dest`, up to `limit` bytes. Returns the bytes written.
+  int ReadTrackIds(int track, std::uint8_t* dest, int limit);
+
  private:
   void ClearSelection();
+  // Moves the stream to the first record of `track`; false when the track
+  // is not there on the selected disk.
+  bool SeekTrack(int track);
 
   ImageStream file;
   std::int32_t disk_count = 0;

@@ -32,6 +32,8 @@ void PrintUsage(const char* program) {
   std::fprintf(stderr, "Usage: %s [d88file]\n", named ? program : kToolName);
 }
 
-void PrintOpenError() { std::fputs(kOpenError, stderr); }
+void PrintOpenError() {
+  std::fputs(kOpenError, stderr);
+}
 
 }  // namespace extract

@@ -20,7 +20,8 @@ void PutLe(Bytes& bytes, std::size_t at, std::uint32_t value, int width) {
 
 Bytes SectorData(int track, int r, std::size_t size) {
   Bytes data(size);
-  for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<std::uint8_t>(track * 31 + r * 7 + i);
+  for (std::size_t i = 0; i < size; ++i)
+    data[i] = static_cast<std::uint8_t>(track * 31 + r * 7 + i);
   if (size >= 2) {
     data[0] = static_cast<std::uint8_t>(track);
     data[1] = static_cast<std::uint8_t>(r);
@@ -100,7 +101,8 @@ Bytes Concat(const std::vector<Bytes>& parts) {
 
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 Bytes ReadFile(const std::filesystem::path& path) {

@@ -12,7 +12,9 @@ namespace d88test {
 
 namespace {
 
-std::string Quote(const std::filesystem::path& path) { return '"' + path.string() + '"'; }
+std::string Quote(const std::filesystem::path& path) {
+  return '"' + path.string() + '"';
+}
 
 int ExitStatus(int system_result) {
 #ifdef _WIN32

@@ -1,0 +1,85 @@
+// make_image: writes the D88 images that the sample and the benchmarks use.
+//
+//   make_image sample PATH   tracks 15 to 18 of the music disk, each sector
+//                            holding lines that name its place on the disk
+//   make_image 2d PATH       a whole 2D disk: 80 track sides of 16 sectors
+//   make_image deep PATH     tracks 15 to 18 with 65,535 records each, the
+//                            wanted sectors stored last
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tests/image_builder.h"
+
+namespace {
+
+using d88test::Bytes;
+using d88test::DiskBuilder;
+
+constexpr int kSectorSize = 256;
+constexpr int kRecordsPerDeepTrack = 65535;
+
+// "T16 C08 H0 R13 \n" over and over: 16 lines of 16 bytes.
+Bytes LabelledSector(int track, int r) {
+  char line[17];
+  std::snprintf(line, sizeof line, "T%02d C%02d H%d R%02d \n", track, track / 2, track % 2, r);
+  Bytes data;
+  while (data.size() < kSectorSize) data.insert(data.end(), line, line + 16);
+  return data;
+}
+
+DiskBuilder Sample() {
+  DiskBuilder disk;
+  disk.Name("D88CUT SAMPLE");
+  const int first[] = {2, 1, 1, 1}, last[] = {16, 16, 16, 10};
+  for (int i = 0; i < 4; ++i) {
+    const int track = 15 + i;
+    for (int r = first[i]; r <= last[i]; ++r) {
+      disk.Add(track, {track / 2, track % 2, r, 1, LabelledSector(track, r), {}});
+    }
+  }
+  return disk;
+}
+
+DiskBuilder TwoD() {
+  DiskBuilder disk;
+  disk.Name("2D DISK");
+  for (int track = 0; track < 80; ++track) disk.AddSide(track, 1, 16);
+  return disk;
+}
+
+DiskBuilder Deep() {
+  DiskBuilder disk;
+  disk.Name("DEEP TRACKS");
+  for (int track = 15; track <= 18; ++track) {
+    // Records that match no wanted sector, each without data.
+    for (int i = 0; i < kRecordsPerDeepTrack - 16; ++i) {
+      disk.Add(track, {track / 2, track % 2, 0, 1, {}, {}});
+    }
+    disk.AddSide(track, 1, 16);
+  }
+  return disk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fputs("Usage: make_image sample|2d|deep PATH\n", stderr);
+    return 1;
+  }
+  const std::string kind = argv[1];
+  DiskBuilder disk;
+  if (kind == "sample") {
+    disk = Sample();
+  } else if (kind == "2d") {
+    disk = TwoD();
+  } else if (kind == "deep") {
+    disk = Deep();
+  } else {
+    std::fprintf(stderr, "make_image: no image kind '%s'\n", argv[1]);
+    return 1;
+  }
+  d88test::WriteFile(argv[2], disk.Build());
+  return 0;
+}
