@@ -36,4 +36,13 @@ void PrintOpenError() {
   std::fputs(kOpenError, stderr);
 }
 
+void PrintCutting(const char* name) {
+  std::printf("cutting ... %s\n", name);
+}
+
+void PrintWriteError(const char* name) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "cannot write %s\n", name);
+}
+
 }  // namespace extract

@@ -16,4 +16,10 @@ void PrintUsage(const char* program);
 // written it: "ファイルをオープンできません.\n".
 void PrintOpenError();
 
+// "cutting ... <name>\n" on standard output, before the file is written.
+void PrintCutting(const char* name);
+
+// "cannot write <name>\n" on standard error, after what standard output holds.
+void PrintWriteError(const char* name);
+
 }  // namespace extract

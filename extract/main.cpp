@@ -4,15 +4,13 @@
 
 #include "d88/d88_image.h"
 #include "extract/console.h"
+#include "extract/cut_table.h"
+#include "extract/extraction.h"
 
 namespace {
 
 // The process's one reader; its destruction at exit closes the image file.
 d88::D88Image image;
-
-// Every track side of the music disk numbers its sectors 1 to 16.
-constexpr int kFirstSector = 1;
-constexpr int kLastSector = 16;
 
 }  // namespace
 
@@ -28,6 +26,6 @@ int main(int argc, char** argv) {
   }
   // When this fails, every read finds nothing and no file is cut.
   image.SelectDisk(0);
-  image.SetSectorRange(kFirstSector, kLastSector);
-  return EXIT_SUCCESS;
+  image.SetSectorRange(extract::kFirstSector, extract::kLastSector);
+  return extract::ExtractAll(image, argv[1]) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

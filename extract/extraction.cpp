@@ -1,0 +1,47 @@
+#include "extract/extraction.h"
+
+#include <algorithm>
+#include <span>
+
+#include "extract/console.h"
+#include "extract/output_file.h"
+
+namespace extract {
+
+std::array<std::uint8_t, kExtractBufferSize> ExtractBuffer{};
+
+namespace {
+
+constexpr bool FitsTheBuffer(const TrackLocation& location) {
+  return location.length >= 0 && location.length <= std::int32_t{kExtractBufferSize};
+}
+static_assert(FitsTheBuffer(kDriver) && FitsTheBuffer(kVoice) &&
+              std::all_of(MusicTable.begin(), MusicTable.end(), FitsTheBuffer));
+
+}  // namespace
+
+CutResult ExtractFile(d88::D88Image& image, const char* image_path, const Cut& cut) {
+  // No stale bytes: what the run does not fill stays zero.
+  std::fill_n(ExtractBuffer.begin(), cut.length, std::uint8_t{0});
+  if (image.ReadSectorRun(cut.track, cut.cylinder, cut.head, cut.first_sector, kSizeCode,
+                          ExtractBuffer.data(), cut.length) == 0) {
+    return CutResult::kNotOnDisk;
+  }
+  PrintCutting(cut.name.c_str());
+  const std::span<const std::uint8_t> bytes(ExtractBuffer.data(), cut.length);
+  if (IsSameFile(cut.name.c_str(), image_path) || !ReplaceFile(cut.name.c_str(), bytes)) {
+    PrintWriteError(cut.name.c_str());
+    return CutResult::kNotWritten;
+  }
+  return CutResult::kWritten;
+}
+
+bool ExtractAll(d88::D88Image& image, const char* image_path) {
+  bool all_written = true;
+  for (const Cut& cut : CuttingOrder()) {
+    all_written &= ExtractFile(image, image_path, cut) != CutResult::kNotWritten;
+  }
+  return all_written;
+}
+
+}  // namespace extract

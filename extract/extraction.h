@@ -1,0 +1,33 @@
+// Cutting the music disk's files out of the selected disk into the current
+// folder.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "d88/d88_image.h"
+#include "extract/cut_table.h"
+
+namespace extract {
+
+// Every run is read into this buffer from its first byte.
+inline constexpr std::size_t kExtractBufferSize = 0x50000;
+extern std::array<std::uint8_t, kExtractBufferSize> ExtractBuffer;
+
+enum class CutResult {
+  kWritten,
+  kNotOnDisk,   // not even the run's first sector is there: skipped silently
+  kNotWritten,  // announced, but the file could not be written
+};
+
+// Reads the cut's run and, when the disk gave any of it, prints the progress
+// line and writes the file `cut.name` at its full length even when the run
+// broke off, with zeros past what the disk gave. Never writes over
+// `image_path`.
+CutResult ExtractFile(d88::D88Image& image, const char* image_path, const Cut& cut);
+
+// Cuts every file in order; the image must have its disk selected and its
+// sector range set. False when any announced file could not be written.
+bool ExtractAll(d88::D88Image& image, const char* image_path);
+
+}  // namespace extract

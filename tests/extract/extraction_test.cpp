@@ -1,0 +1,86 @@
+// The fourteen cuts, end to end: the built tool run in a fresh folder.
+#include <gtest/gtest.h>
+
+#include "tests/image_builder.h"
+#include "tests/run_tool.h"
+
+namespace d88test {
+namespace {
+
+const std::vector<std::string> kOrder = {"DRIVER", "VOICE", "MUS00", "MUS01", "MUS02",
+                                         "MUS03",  "MUS04", "MUS05", "MUS06", "MUS07",
+                                         "MUS08",  "MUS09", "MUS10", "MUS11"};
+const std::vector<std::size_t> kSizes = {3328, 768, 1792, 1280, 768, 1792, 512,
+                                         2048, 256, 256,  256,  256, 256,  4864};
+
+std::string ProgressLines(const std::vector<std::string>& names) {
+  std::string lines;
+  for (const std::string& name : names) lines += "cutting ... " + name + "\n";
+  return lines;
+}
+
+Bytes Sectors(int track, int first, int last) {
+  Bytes all;
+  for (int r = first; r <= last; ++r) all = Concat({all, SectorData(track, r)});
+  return all;
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> names) {
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(Extraction, CutsTheFourteenFilesInOrder) {
+  const ScratchDir work;
+  WriteFile(work / "music.d88", MusicDisk().Build());
+  WriteFile(work / "MUS00", Bytes(5000, 0xEE));  // replaced whole
+  const ToolRun run = RunTool(work.path(), {"music.d88"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, ProgressLines(kOrder));
+  EXPECT_EQ(run.err, "");
+  for (std::size_t i = 0; i < kOrder.size(); ++i) {
+    EXPECT_EQ(ReadFile(work / kOrder[i]).size(), kSizes[i]) << kOrder[i];
+  }
+  EXPECT_EQ(ReadFile(work / "DRIVER"), Concat({Sectors(17, 14, 16), Sectors(18, 1, 10)}));
+  EXPECT_EQ(ReadFile(work / "MUS00"), Sectors(15, 5, 11));
+  EXPECT_EQ(ReadFile(work / "MUS05"), Concat({Sectors(16, 13, 16), Sectors(17, 1, 4)}));
+  EXPECT_EQ(ReadFile(work / "MUS08"), SectorData(17, 1));
+  EXPECT_EQ(ReadFile(work / "MUS09"), SectorData(17, 2));
+  EXPECT_EQ(ReadFile(work / "MUS10"), SectorData(17, 4));
+}
+
+TEST(Extraction, SkipsRunsNotOnTheDiskAndZeroFillsBrokenOnes) {
+  const ScratchDir work;
+  // No track 15; track 16 lacks sector 6, three sectors into MUS03.
+  DiskBuilder disk;
+  disk.AddSide(16, 1, 5).AddSide(16, 7, 16).AddSide(17, 1, 16).AddSide(18, 1, 10);
+  WriteFile(work / "music.d88", disk.Build());
+  const ToolRun run = RunTool(work.path(), {"music.d88"});
+  std::vector<std::string> cut = kOrder;
+  std::erase_if(
+      cut, [](const auto& name) { return name == "VOICE" || name == "MUS00" || name == "MUS01"; });
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, ProgressLines(cut));
+  EXPECT_EQ(run.err, "");
+  cut.push_back("music.d88");
+  EXPECT_EQ(work.List(), Sorted(cut));
+  // Full length, and zeros where MUS02's third sector would otherwise stand.
+  EXPECT_EQ(ReadFile(work / "MUS03"), Concat({Sectors(16, 4, 5), Bytes(1280, 0)}));
+}
+
+TEST(Extraction, NeverLosesAFile) {
+  const ScratchDir work;
+  const Bytes image = MusicDisk().Build();
+  WriteFile(work / "DRIVER", image);  // the image itself, under an output's name
+  std::filesystem::create_directory(work / "MUS03");
+  const ToolRun run = RunTool(work.path(), {"./DRIVER"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, ProgressLines(kOrder));
+  EXPECT_EQ(run.err, "cannot write DRIVER\ncannot write MUS03\n");
+  EXPECT_EQ(ReadFile(work / "DRIVER"), image);
+  EXPECT_TRUE(std::filesystem::is_directory(work / "MUS03"));
+  EXPECT_EQ(work.List(), Sorted(kOrder));  // and no temporary file
+}
+
+}  // namespace
+}  // namespace d88test
