@@ -1,5 +1,6 @@
 #include "tests/run_tool.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "tests/image_builder.h"
@@ -27,8 +28,17 @@ int ExitStatus(int system_result) {
 }  // namespace
 
 std::string ToolPath() {
-  const char* path = std::getenv("D88CUT_EXE");
-  return path != nullptr ? path : D88CUT_BUILT_EXE;
+  const char* variable = std::getenv("D88CUT_EXE");
+  std::string path = variable != nullptr ? variable : D88CUT_BUILT_EXE;
+#ifdef _WIN32
+  // Under Wine the build folder's path is a Unix one: Wine shows the host's
+  // root as drive Z.
+  if (path.starts_with('/')) {
+    path = "Z:" + path;
+    std::replace(path.begin(), path.end(), '/', '\\');
+  }
+#endif
+  return path;
 }
 
 ToolRun RunTool(const std::filesystem::path& folder, const std::vector<std::string>& args) {

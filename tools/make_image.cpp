@@ -3,6 +3,9 @@
 //   make_image sample PATH   tracks 15 to 18 of the music disk, each sector
 //                            holding lines that name its place on the disk
 //   make_image 2d PATH       a whole 2D disk: 80 track sides of 16 sectors
+//   make_image small PATH    two disks with a few sectors of every kind: runs
+//                            across sides, odd sizes, a record that counts no
+//                            records (a seed for the fuzzer)
 //   make_image deep PATH     tracks 15 to 18 with 65,535 records each, the
 //                            wanted sectors stored last
 #include <cstdio>
@@ -21,10 +24,12 @@ constexpr int kRecordsPerDeepTrack = 65535;
 
 // "T16 C08 H0 R13 \n" over and over: 16 lines of 16 bytes.
 Bytes LabelledSector(int track, int r) {
-  char line[17];
-  std::snprintf(line, sizeof line, "T%02d C%02d H%d R%02d \n", track, track / 2, track % 2, r);
+  char line[64];
+  const int length =
+      std::snprintf(line, sizeof line, "T%02d C%02d H%d R%02d \n", track, track / 2, track % 2, r);
   Bytes data;
-  while (data.size() < kSectorSize) data.insert(data.end(), line, line + 16);
+  while (data.size() < kSectorSize) data.insert(data.end(), line, line + length);
+  data.resize(kSectorSize);
   return data;
 }
 
@@ -48,6 +53,15 @@ DiskBuilder TwoD() {
   return disk;
 }
 
+d88test::Bytes Small() {
+  DiskBuilder first;
+  first.Name("SMALL").AddSide(17, 15, 16).AddSide(18, 1, 2);
+  first.Add(3, {1, 1, 1, 0, d88test::SectorData(3, 1, 128), 0});
+  first.Add(3, {1, 1, 2, 2, d88test::SectorData(3, 2, 40), {}});
+  const Bytes second = DiskBuilder().Name("SECOND").Media(0x10).AddSide(0, 1, 1).Build();
+  return d88test::Concat({first.Build(), second});
+}
+
 DiskBuilder Deep() {
   DiskBuilder disk;
   disk.Name("DEEP TRACKS");
@@ -65,11 +79,15 @@ DiskBuilder Deep() {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fputs("Usage: make_image sample|2d|deep PATH\n", stderr);
+    std::fputs("Usage: make_image sample|2d|small|deep PATH\n", stderr);
     return 1;
   }
   const std::string kind = argv[1];
   DiskBuilder disk;
+  if (kind == "small") {
+    d88test::WriteFile(argv[2], Small());
+    return 0;
+  }
   if (kind == "sample") {
     disk = Sample();
   } else if (kind == "2d") {
