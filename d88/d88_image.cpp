@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "d88/little_endian.h"
+#include "d88/run_position.h"
 #include "d88/sector_record.h"
 
 namespace d88 {
@@ -94,24 +95,11 @@ int D88Image::ReadSectorRun(int track, int c, int h, int r, int n, std::uint8_t*
   if (total < 0 || n < 0 || n > kMaxSizeCode) return 0;
   const int sector_size = kSizeCodeBase << n;
   int done = 0;
-  while (done < total) {
+  for (RunPosition at{track, c, h, r}; done < total;
+       at = NextInRun(at, first_sector, last_sector)) {
     const int piece = std::min(sector_size, total - done);
-    if (ReadSector(track, c, h, r, n, dest + done, piece) < piece) break;
+    if (ReadSector(at.track, at.c, at.h, at.r, n, dest + done, piece) < piece) break;
     done += piece;
-    // A sector was found, so c, h and r are byte values and track is in the
-    // table: none of these steps can overflow.
-    if (r == last_sector) {
-      ++track;
-      if (h == 0) {
-        h = 1;
-      } else {
-        h = 0;
-        ++c;
-      }
-      r = first_sector;
-    } else {
-      ++r;
-    }
   }
   return done;
 }

@@ -37,6 +37,9 @@ class D88Image {
   std::string_view DiskName() const { return disk_name.data(); }
   // The selected disk's media type byte; -1 while nothing is selected.
   int MediaType() const { return media_type; }
+  // The selected disk's disk_size as stored (signed); 0 while nothing is
+  // selected.
+  int DiskSize() const { return disk_size; }
 
   // Finds sector (c, h, r, n) on track `track` (cylinder * 2 + head) of the
   // selected disk and copies up to `limit` bytes of its data to `dest`.

@@ -11,8 +11,6 @@ namespace extract {
 
 namespace {
 
-constexpr char kToolName[] = "d88cut";
-
 // "ファイルをオープンできません." and a line feed, in Shift_JIS.
 constexpr char kOpenError[] =
     "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x83\x49\x81\x5B\x83\x76"
@@ -27,9 +25,9 @@ void UseBinaryConsole() {
 #endif
 }
 
-void PrintUsage(const char* program) {
+void PrintUsage(const char* program, const char* tool_name) {
   const bool named = program != nullptr && program[0] != '\0';
-  std::fprintf(stderr, "Usage: %s [d88file]\n", named ? program : kToolName);
+  std::fprintf(stderr, "Usage: %s [d88file]\n", named ? program : tool_name);
 }
 
 void PrintOpenError() {

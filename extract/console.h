@@ -9,8 +9,8 @@ namespace extract {
 void UseBinaryConsole();
 
 // "Usage: <program> [d88file]\n" on standard error; a null or empty
-// `program` (an empty argument vector) shows the tool's own name.
-void PrintUsage(const char* program);
+// `program` (an empty argument vector) shows `tool_name` instead.
+void PrintUsage(const char* program, const char* tool_name);
 
 // The open error on standard error, in Shift_JIS as the tool has always
 // written it: "ファイルをオープンできません.\n".

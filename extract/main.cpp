@@ -17,7 +17,7 @@ d88::D88Image image;
 int main(int argc, char** argv) {
   extract::UseBinaryConsole();
   if (argc != 2) {
-    extract::PrintUsage(argc > 0 ? argv[0] : nullptr);
+    extract::PrintUsage(argc > 0 ? argv[0] : nullptr, "d88cut");
     return EXIT_FAILURE;
   }
   if (!image.Open(argv[1])) {

@@ -12,12 +12,12 @@
 #include <cstring>
 #include <string>
 
-#include "tests/image_builder.h"
+#include "tools/image_builder.h"
 
 namespace {
 
-using d88test::Bytes;
-using d88test::DiskBuilder;
+using d88build::Bytes;
+using d88build::DiskBuilder;
 
 constexpr int kSectorSize = 256;
 constexpr int kRecordsPerDeepTrack = 65535;
@@ -34,41 +34,32 @@ Bytes LabelledSector(int track, int r) {
 }
 
 DiskBuilder Sample() {
-  DiskBuilder disk;
-  disk.Name("D88CUT SAMPLE");
-  const int first[] = {2, 1, 1, 1}, last[] = {16, 16, 16, 10};
-  for (int i = 0; i < 4; ++i) {
-    const int track = 15 + i;
-    for (int r = first[i]; r <= last[i]; ++r) {
-      disk.Add(track, {track / 2, track % 2, r, 1, LabelledSector(track, r), {}});
-    }
-  }
+  DiskBuilder disk = d88build::MusicDisk(LabelledSector);
+  disk.name = "D88CUT SAMPLE";
   return disk;
 }
 
 DiskBuilder TwoD() {
-  DiskBuilder disk;
-  disk.Name("2D DISK");
+  DiskBuilder disk{.name = "2D DISK"};
   for (int track = 0; track < 80; ++track) disk.AddSide(track, 1, 16);
   return disk;
 }
 
-d88test::Bytes Small() {
-  DiskBuilder first;
-  first.Name("SMALL").AddSide(17, 15, 16).AddSide(18, 1, 2);
-  first.Add(3, {1, 1, 1, 0, d88test::SectorData(3, 1, 128), 0});
-  first.Add(3, {1, 1, 2, 2, d88test::SectorData(3, 2, 40), {}});
-  const Bytes second = DiskBuilder().Name("SECOND").Media(0x10).AddSide(0, 1, 1).Build();
-  return d88test::Concat({first.Build(), second});
+d88build::Bytes Small() {
+  DiskBuilder first{.name = "SMALL"};
+  first.AddSide(17, 15, 16).AddSide(18, 1, 2);
+  first.Add(3, {1, 1, 1, 0, d88build::SectorData(3, 1, 128), 0});
+  first.Add(3, {1, 1, 2, 2, d88build::SectorData(3, 2, 40)});
+  const Bytes second = DiskBuilder{.name = "SECOND", .media_type = 0x10}.AddSide(0, 1, 1).Build();
+  return d88build::Concat({first.Build(), second});
 }
 
 DiskBuilder Deep() {
-  DiskBuilder disk;
-  disk.Name("DEEP TRACKS");
+  DiskBuilder disk{.name = "DEEP TRACKS"};
   for (int track = 15; track <= 18; ++track) {
     // Records that match no wanted sector, each without data.
     for (int i = 0; i < kRecordsPerDeepTrack - 16; ++i) {
-      disk.Add(track, {track / 2, track % 2, 0, 1, {}, {}});
+      disk.Add(track, {track / 2, track % 2, 0, 1, {}});
     }
     disk.AddSide(track, 1, 16);
   }
@@ -85,7 +76,7 @@ int main(int argc, char** argv) {
   const std::string kind = argv[1];
   DiskBuilder disk;
   if (kind == "small") {
-    d88test::WriteFile(argv[2], Small());
+    d88build::WriteFile(argv[2], Small());
     return 0;
   }
   if (kind == "sample") {
@@ -98,6 +89,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make_image: no image kind '%s'\n", argv[1]);
     return 1;
   }
-  d88test::WriteFile(argv[2], disk.Build());
+  d88build::WriteFile(argv[2], disk.Build());
   return 0;
 }

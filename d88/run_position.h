@@ -1,0 +1,27 @@
+// How a run of sectors moves from one sector to the next.
+#pragma once
+
+namespace d88 {
+
+// Where a sector of a run is asked for: its track index (cylinder * 2 + head)
+// and the C, H, R of its ID.
+struct RunPosition {
+  int track;
+  int c;
+  int h;
+  int r;
+};
+
+// The sector after `at` in a run over track sides whose sectors are numbered
+// `first` to `last`: R rises until it equals `last`, then the run goes on at
+// `first` on the next track side (head 0 to head 1 of the same cylinder, head
+// 1 to head 0 of the next). Only equality with `last` changes side, so a run
+// that starts above `last` stays on its side. Steps from a sector that was
+// found (C, H, R bytes, track in the table) cannot overflow.
+constexpr RunPosition NextInRun(RunPosition at, int first, int last) {
+  if (at.r != last) return {at.track, at.c, at.h, at.r + 1};
+  if (at.h == 0) return {at.track + 1, at.c, 1, first};
+  return {at.track + 1, at.c + 1, 0, first};
+}
+
+}  // namespace d88

@@ -1,0 +1,58 @@
+#include "list/compact_ids.h"
+
+#include <cstdio>
+
+#include "d88/d88_format.h"
+
+namespace list {
+
+namespace {
+
+using Id = std::span<const std::uint8_t, d88::kSectorIdSize>;
+
+bool SameTrackAndSize(Id a, Id b) {
+  return a[0] == b[0] && a[1] == b[1] && a[3] == b[3];
+}
+
+std::string Describe(Id id) {
+  char text[32];
+  std::snprintf(text, sizeof text, "C%d H%d N%d R%d", id[0], id[1], id[3], id[2]);
+  return text;
+}
+
+}  // namespace
+
+std::string CompactIds(std::span<const std::uint8_t> ids) {
+  const std::size_t count = ids.size() / d88::kSectorIdSize;
+  auto id = [&](std::size_t i) {
+    return Id(ids.subspan(i * d88::kSectorIdSize, d88::kSectorIdSize));
+  };
+  std::string text;
+  for (std::size_t first = 0, next; first < count; first = next) {
+    const Id start = id(first);
+    // How far R rises by one, and how far the same ID repeats.
+    std::size_t rising = first + 1, repeated = first + 1;
+    while (rising < count && SameTrackAndSize(id(rising), start) &&
+           id(rising)[2] == start[2] + (rising - first)) {
+      ++rising;
+    }
+    while (repeated < count && SameTrackAndSize(id(repeated), start) &&
+           id(repeated)[2] == start[2]) {
+      ++repeated;
+    }
+    if (!text.empty()) text += ", ";
+    text += Describe(start);
+    if (rising > first + 1) {
+      text.append("-").append(std::to_string(id(rising - 1)[2]));
+      next = rising;
+    } else if (repeated > first + 1) {
+      text.append(" x").append(std::to_string(repeated - first));
+      next = repeated;
+    } else {
+      next = first + 1;
+    }
+  }
+  return text;
+}
+
+}  // namespace list

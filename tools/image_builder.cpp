@@ -1,0 +1,81 @@
+#include "tools/image_builder.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "d88/d88_format.h"
+
+namespace d88build {
+
+namespace {
+
+void PutLe(Bytes& bytes, std::size_t at, std::size_t value, int width) {
+  for (int i = 0; i < width; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+}  // namespace
+
+Bytes SectorData(int track, int r, std::size_t size) {
+  Bytes data(size);
+  for (std::size_t i = 0; i < size; ++i)
+    data[i] = static_cast<std::uint8_t>(track * 31 + r * 7 + i);
+  if (size >= 2) data[0] = static_cast<std::uint8_t>(track), data[1] = static_cast<std::uint8_t>(r);
+  return data;
+}
+
+DiskBuilder& DiskBuilder::Add(int track, Record record) {
+  tracks[track].push_back(std::move(record));
+  return *this;
+}
+
+DiskBuilder& DiskBuilder::AddSide(int track, int first, int last, SectorFill fill) {
+  for (int r = first; r <= last; ++r) {
+    Add(track, {track / 2, track % 2, r, 1, fill ? fill(track, r) : SectorData(track, r)});
+  }
+  return *this;
+}
+
+Bytes DiskBuilder::Build() const {
+  using namespace d88;
+  Bytes image(kDiskHeaderSize);
+  std::copy_n(name.begin(), std::min(name.size(), kDiskNameSize), image.begin());
+  image[kMediaTypeOffset] = media_type;
+  for (const auto& [track, records] : tracks) {
+    PutLe(image, kTrackTableOffset + track * kTrackEntrySize, image.size(), 4);
+    for (const Record& record : records) {
+      const std::size_t at = image.size();
+      image.resize(at + kSectorHeaderSize);
+      for (std::size_t i = 0; const int byte : {record.c, record.h, record.r, record.n}) {
+        image[at + kCylinderOffset + i++] = static_cast<std::uint8_t>(byte);
+      }
+      PutLe(image, at + kSectorCountOffset, record.sector_count.value_or(records.size()), 2);
+      PutLe(image, at + kDataSizeOffset, record.data.size(), 2);
+      image.insert(image.end(), record.data.begin(), record.data.end());
+    }
+  }
+  for (const auto& [track, offset] : track_offsets) {
+    PutLe(image, kTrackTableOffset + track * kTrackEntrySize, offset, 4);
+  }
+  PutLe(image, kDiskSizeOffset, disk_size.value_or(image.size()), 4);
+  return image;
+}
+
+DiskBuilder MusicDisk(SectorFill fill) {
+  DiskBuilder disk;
+  disk.AddSide(15, 2, 16, fill).AddSide(16, 1, 16, fill).AddSide(17, 1, 16, fill);
+  return disk.AddSide(18, 1, 10, fill);
+}
+
+Bytes Concat(const std::vector<Bytes>& parts) {
+  Bytes all;
+  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace d88build
