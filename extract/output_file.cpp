@@ -11,24 +11,21 @@ namespace {
 
 constexpr char kTemporarySuffix[] = ".d88cut-tmp";
 
-bool WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-  std::FILE* file = std::fopen(path.string().c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
-}
-
 }  // namespace
 
 bool ReplaceFile(const char* name, std::span<const std::uint8_t> bytes) {
   const std::filesystem::path target = name;
   const std::filesystem::path temporary = target.string() + kTemporarySuffix;
+  std::FILE* file = std::fopen(temporary.string().c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   std::error_code error;
-  // The rename replaces an existing file on every system (on Windows too).
-  if (WriteWholeFile(temporary, bytes)) {
+  if (std::fclose(file) == 0 && written) {
+    // The rename replaces an existing file on every system (on Windows too).
     std::filesystem::rename(temporary, target, error);
     if (!error) return true;
   }
+  // Only what this call created is removed.
   std::filesystem::remove(temporary, error);
   return false;
 }

@@ -57,15 +57,19 @@ TEST(Extraction, SkipsRunsNotOnTheDiskAndZeroFillsBrokenOnes) {
 TEST(Extraction, NeverLosesAFile) {
   const ScratchDir work;
   const Bytes image = MusicDisk().Build();
-  WriteFile(work / "DRIVER", image);  // the image itself, under an output's name
-  std::filesystem::create_directory(work / "MUS03");
+  WriteFile(work / "DRIVER", image);                  // the image itself, under an output's name
+  std::filesystem::create_directory(work / "MUS03");  // nothing can replace it
+  WriteFile(work / "MUS04", Bytes(10, 0x44));         // a file whose temporary cannot be made
+  std::filesystem::create_directory(work / "MUS04.d88cut-tmp");
   const ToolRun run = RunTool(work.path(), {"./DRIVER"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, Progress(kOrder));
-  EXPECT_EQ(run.err, "cannot write DRIVER\ncannot write MUS03\n");
+  EXPECT_EQ(run.err, "cannot write DRIVER\ncannot write MUS03\ncannot write MUS04\n");
   EXPECT_EQ(ReadFile(work / "DRIVER"), image);
+  EXPECT_EQ(ReadFile(work / "MUS04"), Bytes(10, 0x44));
   EXPECT_TRUE(std::filesystem::is_directory(work / "MUS03"));
-  EXPECT_EQ(work.List().size(), kOrder.size());  // and no temporary file
+  EXPECT_TRUE(std::filesystem::is_directory(work / "MUS04.d88cut-tmp"));
+  EXPECT_EQ(work.List().size(), kOrder.size() + 1);  // and no temporary file left
 }
 
 }  // namespace
