@@ -1,5 +1,6 @@
 #include "list/cut_verdicts.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "d88/run_position.h"
