@@ -1,13 +1,4 @@
-# Cross-compiles the 32-bit Windows console executable with Debian's
-# mingw-w64 (package g++-mingw-w64-i686). The build runs what it builds
-# under Wine (see the top CMakeLists.txt).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# The tool's home: a 32-bit Windows console executable (package
+# g++-mingw-w64-i686; Wine runs it with wine32:i386).
+set(mingw_arch i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,23 +1,48 @@
 #include "d88/image_stream.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "d88/d88_format.h"
+#include "d88/wide_path.h"
 
 namespace d88 {
 
+namespace {
+
+std::FILE* OpenForReading(const char* path) {
+#ifdef _WIN32
+  return _wfopen(WidePath(path).c_str(), L"rb");
+#else
+  return std::fopen(path, "rb");
+#endif
+}
+
+// Only a regular file can be walked by seeking: a folder, a pipe or a device
+// is refused as a file that cannot be opened.
+bool IsRegularFile(std::FILE* file) {
+#ifdef _WIN32
+  struct _stat64 status;
+  return _fstat64(_fileno(file), &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG;
+#else
+  struct stat status;
+  return fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode);
+#endif
+}
+
+}  // namespace
+
 bool ImageStream::Open(const char* path) {
   Close();
-  file_.reset(std::fopen(path, "rb"));
+  file_.reset(OpenForReading(path));
   if (!file_) return false;
-  // The window is the stream's only buffer.
-  std::setvbuf(file_.get(), nullptr, _IONBF, 0);
-  // Some systems open a folder for reading; reading it then fails.
-  FillWindow();
-  if (std::ferror(file_.get())) {
+  if (!IsRegularFile(file_.get())) {
     Close();
     return false;
   }
+  // The window is the stream's only buffer.
+  std::setvbuf(file_.get(), nullptr, _IONBF, 0);
   return true;
 }
 

@@ -18,8 +18,9 @@ namespace d88 {
 
 class ImageStream {
  public:
-  // Opens `path` for reading in binary mode. False when it cannot be opened or
-  // cannot be read as a file (a folder, say); the stream is then closed.
+  // Opens `path` (UTF-8 on Windows) for reading in binary mode. False when it
+  // cannot be opened or is not a regular file (a folder, a pipe, a device);
+  // the stream is then closed.
   bool Open(const char* path);
   void Close();
   bool IsOpen() const { return file_ != nullptr; }

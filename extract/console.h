@@ -12,8 +12,8 @@ void UseBinaryConsole();
 // `program` (an empty argument vector) shows `tool_name` instead.
 void PrintUsage(const char* program, const char* tool_name);
 
-// The open error on standard error, in Shift_JIS as the tool has always
-// written it: "ファイルをオープンできません.\n".
+// The open error on standard error, a Japanese message in Shift_JIS bytes:
+// "ファイルをオープンできません.\n".
 void PrintOpenError();
 
 // "cutting ... <name>\n" on standard output, before the file is written.

@@ -20,7 +20,7 @@ static_assert(FitsTheBuffer(kDriver) && FitsTheBuffer(kVoice) &&
 
 }  // namespace
 
-CutResult ExtractFile(d88::D88Image& image, const char* image_path, const Cut& cut) {
+CutResult ExtractFile(d88::D88Image& image, const FileIdentity& image_file, const Cut& cut) {
   // No stale bytes: what the run does not fill stays zero.
   std::fill_n(ExtractBuffer.begin(), cut.length, std::uint8_t{0});
   if (image.ReadSectorRun(cut.track, cut.cylinder, cut.head, cut.first_sector, kSizeCode,
@@ -29,17 +29,17 @@ CutResult ExtractFile(d88::D88Image& image, const char* image_path, const Cut& c
   }
   PrintCutting(cut.name.c_str());
   const std::span<const std::uint8_t> bytes(ExtractBuffer.data(), cut.length);
-  if (IsSameFile(cut.name.c_str(), image_path) || !ReplaceFile(cut.name.c_str(), bytes)) {
+  if (!ReplaceFile(cut.name.c_str(), bytes, image_file)) {
     PrintWriteError(cut.name.c_str());
     return CutResult::kNotWritten;
   }
   return CutResult::kWritten;
 }
 
-bool ExtractAll(d88::D88Image& image, const char* image_path) {
+bool ExtractAll(d88::D88Image& image, const FileIdentity& image_file) {
   bool all_written = true;
   for (const Cut& cut : CuttingOrder()) {
-    all_written &= ExtractFile(image, image_path, cut) != CutResult::kNotWritten;
+    all_written &= ExtractFile(image, image_file, cut) != CutResult::kNotWritten;
   }
   return all_written;
 }

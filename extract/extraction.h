@@ -7,6 +7,7 @@
 
 #include "d88/d88_image.h"
 #include "extract/cut_table.h"
+#include "extract/file_status.h"
 
 namespace extract {
 
@@ -22,12 +23,12 @@ enum class CutResult {
 
 // Reads the cut's run and, when the disk gave any of it, prints the progress
 // line and writes the file `cut.name` at its full length even when the run
-// broke off, with zeros past what the disk gave. Never writes over
-// `image_path`.
-CutResult ExtractFile(d88::D88Image& image, const char* image_path, const Cut& cut);
+// broke off, with zeros past what the disk gave. Never writes over the image
+// file, known by its identity `image_file`.
+CutResult ExtractFile(d88::D88Image& image, const FileIdentity& image_file, const Cut& cut);
 
 // Cuts every file in order; the image must have its disk selected and its
 // sector range set. False when any announced file could not be written.
-bool ExtractAll(d88::D88Image& image, const char* image_path);
+bool ExtractAll(d88::D88Image& image, const FileIdentity& image_file);
 
 }  // namespace extract

@@ -3,9 +3,12 @@
 #include <cstdlib>
 
 #include "d88/d88_image.h"
+#include "extract/arguments.h"
 #include "extract/console.h"
 #include "extract/cut_table.h"
 #include "extract/extraction.h"
+#include "extract/file_status.h"
+#include "extract/output_file.h"
 
 namespace {
 
@@ -16,16 +19,21 @@ d88::D88Image image;
 
 int main(int argc, char** argv) {
   extract::UseBinaryConsole();
-  if (argc != 2) {
-    extract::PrintUsage(argc > 0 ? argv[0] : nullptr, "d88cut");
+  extract::FailWritesPastFileSizeLimit();
+  const auto args = extract::Utf8Arguments(argc, argv);
+  if (args.size() != 2) {
+    extract::PrintUsage(args.empty() ? nullptr : args[0].c_str(), "d88cut");
     return EXIT_FAILURE;
   }
-  if (!image.Open(argv[1])) {
+  const char* path = args[1].c_str();
+  // The image's identity, taken once: no output is ever written over it.
+  const auto image_file = image.Open(path) ? extract::StatusOf(path) : std::nullopt;
+  if (!image_file) {
     extract::PrintOpenError();
     return EXIT_FAILURE;
   }
   // When this fails, every read finds nothing and no file is cut.
   image.SelectDisk(0);
   image.SetSectorRange(extract::kFirstSector, extract::kLastSector);
-  return extract::ExtractAll(image, argv[1]) ? EXIT_SUCCESS : EXIT_FAILURE;
+  return extract::ExtractAll(image, image_file->identity) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -1,18 +1,24 @@
 // Output files that never cost the user a file: an existing one is replaced
-// only by a complete new one, and the image being read is never written over.
+// only by a complete new one, and only a file this run created is ever
+// written, moved or removed.
 #pragma once
 
 #include <cstdint>
 #include <span>
 
+#include "extract/file_status.h"
+
 namespace extract {
 
-// Writes `bytes` to a temporary file beside `name`, then renames it over
-// `name`. On failure the earlier `name`, if any, is left as it was and no
-// temporary file stays behind.
-bool ReplaceFile(const char* name, std::span<const std::uint8_t> bytes);
+// Writes `bytes` to a new temporary file beside `name`, created by this call
+// under a name no other run uses, then renames it over `name`. Refuses an
+// existing `name` that is the image or is write-protected. False on any
+// failure: the earlier `name`, if any, is then as it was, and no temporary
+// file stays behind.
+bool ReplaceFile(const char* name, std::span<const std::uint8_t> bytes, const FileIdentity& image);
 
-// True when both paths reach one and the same existing file.
-bool IsSameFile(const char* a, const char* b);
+// Makes a write past a file-size limit fail, as a full disk does, instead of
+// ending the process.
+void FailWritesPastFileSizeLimit();
 
 }  // namespace extract

@@ -4,18 +4,20 @@
 #include <cstdlib>
 
 #include "d88/d88_image.h"
+#include "extract/arguments.h"
 #include "extract/console.h"
 #include "list/cut_verdicts.h"
 #include "list/disk_listing.h"
 
 int main(int argc, char** argv) {
   extract::UseBinaryConsole();
-  if (argc != 2) {
-    extract::PrintUsage(argc > 0 ? argv[0] : nullptr, "d88ls");
+  const auto args = extract::Utf8Arguments(argc, argv);
+  if (args.size() != 2) {
+    extract::PrintUsage(args.empty() ? nullptr : args[0].c_str(), "d88ls");
     return EXIT_FAILURE;
   }
   d88::D88Image image;
-  if (!image.Open(argv[1])) {
+  if (!image.Open(args[1].c_str())) {
     extract::PrintOpenError();
     return EXIT_FAILURE;
   }

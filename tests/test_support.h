@@ -34,6 +34,11 @@ class ScratchDir {
   std::filesystem::path path_;
 };
 
+// The fourteen output files in cutting order, and the progress lines for
+// `names`.
+extern const std::vector<std::string> kOrder;
+std::string Progress(const std::vector<std::string>& names);
+
 struct ToolRun {
   int status = -1;
   std::string out{};  // standard output, byte for byte
@@ -43,8 +48,26 @@ struct ToolRun {
 // The path of a tool built here, "d88cut" or "d88ls".
 std::string ToolPath(std::string_view tool = "d88cut");
 
-// Runs the tool with `args` in `folder`, capturing its output outside it.
+// Runs the tool with `args` (UTF-8) in `folder`, capturing its output outside
+// it. A `shell_prefix` goes before the command ("cat x | ", say).
 ToolRun RunTool(const std::filesystem::path& folder, const std::vector<std::string>& args,
-                std::string_view tool = "d88cut");
+                std::string_view tool = "d88cut", std::string_view shell_prefix = "");
+
+#ifndef _WIN32
+// d88cut started in `folder` with exactly `argv` (argument 0 included), held
+// before it runs: its process id is known before it makes any file.
+class HeldTool {
+ public:
+  HeldTool(const std::filesystem::path& folder, const std::vector<std::string>& argv);
+  int pid() const { return pid_; }
+  void Go();      // lets it run
+  ToolRun Run();  // lets it run if it does not yet, and waits for it
+
+ private:
+  ScratchDir capture_;
+  int pid_ = -1;
+  int gate_ = -1;
+};
+#endif
 
 }  // namespace d88test

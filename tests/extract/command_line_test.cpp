@@ -3,11 +3,6 @@
 
 #include "tests/test_support.h"
 
-#ifdef __linux__
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
 namespace d88test {
 namespace {
 
@@ -36,21 +31,12 @@ TEST(CommandLine, WrongArgumentsOrImagesThatCannotBeOpened) {
   EXPECT_EQ(empty.out + empty.err, "");
 }
 
-#ifdef __linux__
+#ifndef _WIN32
 TEST(CommandLine, EmptyArgumentVectorNamesTheTool) {
   const ScratchDir work;
-  const pid_t child = fork();
-  if (child == 0) {
-    std::freopen((work / "err").c_str(), "wb", stderr);
-    char* no_args[] = {nullptr};
-    execve(ToolPath().c_str(), no_args, environ);
-    _exit(99);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  EXPECT_EQ(WEXITSTATUS(status), 1);
-  const Bytes err = ReadFile(work / "err");
-  EXPECT_EQ(std::string(err.begin(), err.end()), "Usage: d88cut [d88file]\n");
+  const ToolRun run = HeldTool(work.path(), {}).Run();
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Usage: d88cut [d88file]\n");
 }
 #endif
 

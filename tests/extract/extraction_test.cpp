@@ -6,16 +6,6 @@
 namespace d88test {
 namespace {
 
-const std::vector<std::string> kOrder = {"DRIVER", "VOICE", "MUS00", "MUS01", "MUS02",
-                                         "MUS03",  "MUS04", "MUS05", "MUS06", "MUS07",
-                                         "MUS08",  "MUS09", "MUS10", "MUS11"};
-
-std::string Progress(const std::vector<std::string>& names) {
-  std::string lines;
-  for (const std::string& name : names) lines += "cutting ... " + name + "\n";
-  return lines;
-}
-
 TEST(Extraction, CutsTheFourteenFilesInOrder) {
   const ScratchDir work;
   WriteFile(work / "music.d88", MusicDisk().Build());
@@ -52,24 +42,6 @@ TEST(Extraction, SkipsRunsNotOnTheDiskAndZeroFillsBrokenOnes) {
   EXPECT_EQ(work.List().size(), cut.size() + 1);
   // Full length, and zeros where MUS02's third sector would otherwise stand.
   EXPECT_EQ(ReadFile(work / "MUS03"), Concat({Sectors(16, 4, 5), Bytes(1280, 0)}));
-}
-
-TEST(Extraction, NeverLosesAFile) {
-  const ScratchDir work;
-  const Bytes image = MusicDisk().Build();
-  WriteFile(work / "DRIVER", image);                  // the image itself, under an output's name
-  std::filesystem::create_directory(work / "MUS03");  // nothing can replace it
-  WriteFile(work / "MUS04", Bytes(10, 0x44));         // a file whose temporary cannot be made
-  std::filesystem::create_directory(work / "MUS04.d88cut-tmp");
-  const ToolRun run = RunTool(work.path(), {"./DRIVER"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, Progress(kOrder));
-  EXPECT_EQ(run.err, "cannot write DRIVER\ncannot write MUS03\ncannot write MUS04\n");
-  EXPECT_EQ(ReadFile(work / "DRIVER"), image);
-  EXPECT_EQ(ReadFile(work / "MUS04"), Bytes(10, 0x44));
-  EXPECT_TRUE(std::filesystem::is_directory(work / "MUS03"));
-  EXPECT_TRUE(std::filesystem::is_directory(work / "MUS04.d88cut-tmp"));
-  EXPECT_EQ(work.List().size(), kOrder.size() + 1);  // and no temporary file left
 }
 
 }  // namespace
