@@ -5,7 +5,6 @@
 
 #include "d88/little_endian.h"
 #include "d88/run_position.h"
-#include "d88/sector_record.h"
 
 namespace d88 {
 
@@ -30,6 +29,7 @@ bool D88Image::Open(const char* path) {
     file.Close();
     disk_count = 0;
     media_type = -1;
+    write_protect = -1;
     return true;
   }
   // A selection made on an earlier file never applies to this one.
@@ -65,6 +65,7 @@ bool D88Image::SelectDisk(int index) {
     track_offsets[track] = ReadLe32Signed(&header[kTrackTableOffset + track * kTrackEntrySize]);
   }
   media_type = header[kMediaTypeOffset];
+  write_protect = header[kWriteProtectOffset];
   disk_size = ReadLe32Signed(&header[kDiskSizeOffset]);
   const auto* name = &header[kDiskNameOffset];
   const auto* name_end = std::find(name, name + kDiskNameSize, 0);
@@ -77,18 +78,17 @@ void D88Image::SetSectorRange(int first, int last) {
   last_sector = last;
 }
 
+// A record that counts no sectors ends the walk before its ID is compared.
 int D88Image::ReadSector(int track, int c, int h, int r, int n, std::uint8_t* dest, int limit) {
-  if (limit < 0 || !SeekTrack(track)) return 0;
-  SectorRecordHeader record;
-  for (int position = 0; ReadSectorRecordHeader(file, record); ++position) {
-    if (record.sector_count == 0) return 0;
-    if (record.HasId(c, h, r, n)) {
-      const auto wanted = static_cast<std::size_t>(std::min(record.data_size, limit));
-      return static_cast<int>(file.Read(dest, wanted));
-    }
-    if (!file.Skip(record.data_size) || record.EndsWalkAt(position)) return 0;
-  }
-  return 0;
+  if (limit < 0) return 0;
+  int data_size = -1;
+  WalkTrack(track, [&](const SectorRecordHeader& record, int position) {
+    if (record.sector_count == 0) return false;
+    if (record.HasId(c, h, r, n)) data_size = record.data_size;
+    return data_size < 0 && !record.EndsWalkAt(position);
+  });
+  if (data_size < 0) return 0;
+  return static_cast<int>(file.Read(dest, static_cast<std::size_t>(std::min(data_size, limit))));
 }
 
 int D88Image::ReadSectorRun(int track, int c, int h, int r, int n, std::uint8_t* dest, int total) {
@@ -105,16 +105,13 @@ int D88Image::ReadSectorRun(int track, int c, int h, int r, int n, std::uint8_t*
 }
 
 int D88Image::ReadTrackIds(int track, std::uint8_t* dest, int limit) {
-  if (limit < 0 || !SeekTrack(track)) return 0;
   int written = 0;
-  SectorRecordHeader record;
-  for (int position = 0;
-       limit - written >= static_cast<int>(kSectorIdSize) && ReadSectorRecordHeader(file, record);
-       ++position) {
+  WalkTrack(track, [&](const SectorRecordHeader& record, int position) {
+    if (limit - written < static_cast<int>(kSectorIdSize)) return false;
     std::copy(record.id.begin(), record.id.end(), dest + written);
     written += static_cast<int>(kSectorIdSize);
-    if (!file.Skip(record.data_size) || record.EndsWalkAt(position)) break;
-  }
+    return !record.EndsWalkAt(position);
+  });
   return written;
 }
 
@@ -133,6 +130,7 @@ bool D88Image::SeekTrack(int track) {
 void D88Image::ClearSelection() {
   disk_base = -1;
   media_type = -1;
+  write_protect = -1;
   disk_size = 0;
   disk_name[0] = '\0';
 }

@@ -9,6 +9,7 @@
 
 #include "d88/d88_format.h"
 #include "d88/image_stream.h"
+#include "d88/sector_record.h"
 
 namespace d88 {
 
@@ -37,6 +38,14 @@ class D88Image {
   std::string_view DiskName() const { return disk_name.data(); }
   // The selected disk's media type byte; -1 while nothing is selected.
   int MediaType() const { return media_type; }
+  // The selected disk's write-protect byte; -1 while nothing is selected.
+  int WriteProtect() const { return write_protect; }
+  // Where disk image `index` starts in the file; -1 for no such disk.
+  std::int64_t DiskOffset(int index) const {
+    return index >= 0 && index < disk_count ? disk_offsets[index] : -1;
+  }
+  // The open file's size in bytes; 0 while no file is open.
+  std::int64_t FileSize() const { return file.Size(); }
   // The selected disk's disk_size as stored (signed); 0 while nothing is
   // selected.
   int DiskSize() const { return disk_size; }
@@ -57,6 +66,22 @@ class D88Image {
   // order, to `dest`, up to `limit` bytes. Returns the bytes written.
   int ReadTrackIds(int track, std::uint8_t* dest, int limit);
 
+  // Walks the sector records of `track` on the selected disk in storage
+  // order: reads each header, hands it to `visit(header, position)`
+  // (position from 0) and moves over its data. The walk stops when `visit`
+  // returns false (the stream then stands at that record's data), when a
+  // header comes short or when a move leaves the file positions: where the
+  // track's walk ends is the visitor's call. False when the track is not there.
+  template <typename Visit>
+  bool WalkTrack(int track, Visit visit) {
+    if (!SeekTrack(track)) return false;
+    SectorRecordHeader record;
+    for (int position = 0; ReadSectorRecordHeader(file, record); ++position) {
+      if (!visit(record, position) || !file.Skip(record.data_size)) break;
+    }
+    return true;
+  }
+
  private:
   void ClearSelection();
   // Moves the stream to the first record of `track`; false when the track
@@ -72,6 +97,7 @@ class D88Image {
   std::int32_t disk_base = 0;
   std::array<std::int32_t, kTrackCount> track_offsets{};
   std::int32_t media_type = -1;
+  std::int32_t write_protect = -1;
   std::array<char, kDiskNameSize + 1> disk_name{};
 };
 

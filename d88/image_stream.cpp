@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "d88/d88_format.h"
 #include "d88/wide_path.h"
@@ -19,16 +20,17 @@ std::FILE* OpenForReading(const char* path) {
 #endif
 }
 
-// Only a regular file can be walked by seeking: a folder, a pipe or a device
-// is refused as a file that cannot be opened.
-bool IsRegularFile(std::FILE* file) {
+// The size of a regular file; none for anything else, which cannot be walked
+// by seeking (a folder, a pipe, a device).
+std::optional<std::int64_t> RegularFileSize(std::FILE* file) {
 #ifdef _WIN32
   struct _stat64 status;
-  return _fstat64(_fileno(file), &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG;
+  if (_fstat64(_fileno(file), &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG) return {};
 #else
   struct stat status;
-  return fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode);
+  if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) return {};
 #endif
+  return status.st_size;
 }
 
 }  // namespace
@@ -37,10 +39,12 @@ bool ImageStream::Open(const char* path) {
   Close();
   file_.reset(OpenForReading(path));
   if (!file_) return false;
-  if (!IsRegularFile(file_.get())) {
+  const auto size = RegularFileSize(file_.get());
+  if (!size) {
     Close();
     return false;
   }
+  size_ = *size;
   // The window is the stream's only buffer.
   std::setvbuf(file_.get(), nullptr, _IONBF, 0);
   return true;
@@ -48,6 +52,7 @@ bool ImageStream::Open(const char* path) {
 
 void ImageStream::Close() {
   file_.reset();
+  size_ = 0;
   position_ = 0;
   file_position_ = 0;
   window_start_ = 0;

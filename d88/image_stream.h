@@ -24,6 +24,8 @@ class ImageStream {
   bool Open(const char* path);
   void Close();
   bool IsOpen() const { return file_ != nullptr; }
+  // The file's size when it was opened; 0 while closed.
+  std::int64_t Size() const { return size_; }
 
   // Moves to an absolute position, or by `count` bytes from the current one.
   // False, without moving, for a target outside 0 to kMaxFilePosition.
@@ -52,6 +54,7 @@ class ImageStream {
   bool FillWindow();
 
   std::unique_ptr<std::FILE, FileCloser> file_;
+  std::int64_t size_ = 0;
   std::int64_t position_ = 0;
   std::int64_t file_position_ = 0;  // where the next fread starts
   std::int64_t window_start_ = 0;

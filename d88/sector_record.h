@@ -14,6 +14,9 @@ struct SectorRecordHeader {
   std::array<std::uint8_t, kSectorIdSize> id{};  // C, H, R, N
   int sector_count = 0;
   int data_size = 0;
+  int density = 0;
+  int deleted_mark = 0;
+  int status = 0;
 
   bool HasId(int c, int h, int r, int n) const {
     return id[0] == c && id[1] == h && id[2] == r && id[3] == n;
@@ -31,6 +34,9 @@ inline bool ReadSectorRecordHeader(ImageStream& file, SectorRecordHeader& header
                bytes[kSizeCodeOffset]};
   header.sector_count = ReadLe16(&bytes[kSectorCountOffset]);
   header.data_size = ReadLe16(&bytes[kDataSizeOffset]);
+  header.density = bytes[kDensityOffset];
+  header.deleted_mark = bytes[kDeletedMarkOffset];
+  header.status = bytes[kStatusOffset];
   return true;
 }
 

@@ -22,13 +22,16 @@ std::string Describe(Id id) {
 
 }  // namespace
 
-std::string CompactIds(std::span<const std::uint8_t> ids) {
+std::string CompactIds(std::span<const std::uint8_t> ids, std::size_t max_parts) {
   const std::size_t count = ids.size() / d88::kSectorIdSize;
   auto id = [&](std::size_t i) {
     return Id(ids.subspan(i * d88::kSectorIdSize, d88::kSectorIdSize));
   };
   std::string text;
-  for (std::size_t first = 0, next; first < count; first = next) {
+  for (std::size_t first = 0, next, parts = 0; first < count; first = next, ++parts) {
+    if (parts == max_parts) {
+      return text + ", and " + std::to_string(count - first) + " more records";
+    }
     const Id start = id(first);
     // How far R rises by one, and how far the same ID repeats.
     std::size_t rising = first + 1, repeated = first + 1;

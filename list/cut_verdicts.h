@@ -2,15 +2,16 @@
 // or not at all.
 #pragma once
 
-#include <string>
-
 #include "d88/d88_image.h"
+#include "list/line_sink.h"
 
 namespace list {
 
 // Selects disk 0 and its sector range as d88cut does, then gives one line for
 // each output file in cutting order: complete; broken off (how many bytes the
-// disk gives, and which sector is missing or short); or absent.
-std::string JudgeCuts(d88::D88Image& image);
+// disk gives, and why the sector there stops the run); or absent. Sectors it
+// takes that were read with an error status or carry a deleted mark are
+// named after the verdict.
+void JudgeCuts(d88::D88Image& image, const LineSink& out);
 
 }  // namespace list

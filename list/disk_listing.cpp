@@ -4,27 +4,84 @@
 #include <vector>
 
 #include "list/compact_ids.h"
+#include "list/record_flags.h"
+#include "list/sector_lookup.h"
 
 namespace list {
 
 namespace {
 
-// Room for the IDs of a track of 65,536 records; a longer walk is cut there.
-constexpr int kIdsLimit = 65536 * static_cast<int>(d88::kSectorIdSize);
+// A track line names at most this many records with unusual flags.
+constexpr int kMaxFlaggedShown = 8;
+
+std::string Id(const d88::SectorRecordHeader& record) {
+  return CompactIds(record.id, 1);
+}
 
 std::string DiskLine(int index, const d88::D88Image& image) {
-  char numbers[64];
-  std::snprintf(numbers, sizeof numbers, ", media type 0x%02X, %d bytes\n", image.MediaType(),
-                image.DiskSize());
-  return "disk " + std::to_string(index) + ": \"" + EscapeName(image.DiskName()) + "\"" + numbers;
+  std::string line = "disk " + std::to_string(index) + ": \"" + EscapeName(image.DiskName()) +
+                     "\", media type " + MediaTypeName(image.MediaType());
+  if (image.WriteProtect() == d88::kWriteProtected) {
+    line += ", write-protected";
+  } else if (image.WriteProtect() != 0) {
+    char byte[32];
+    std::snprintf(byte, sizeof byte, ", write-protect byte 0x%02X", image.WriteProtect());
+    line += byte;
+  }
+  line += ", " + std::to_string(image.DiskSize()) + " bytes";
+  const std::int64_t past = image.DiskOffset(index) + image.DiskSize() - image.FileSize();
+  if (past > 0) line += ", " + std::to_string(past) + " of them past the end of the file";
+  return line + "\n";
 }
 
-std::string TrackLine(int track, std::span<const std::uint8_t> ids) {
-  const std::size_t records = ids.size() / d88::kSectorIdSize;
-  return "  track " + std::to_string(track) + " (cylinder " + std::to_string(track >> 1) +
-         ", head " + std::to_string(track & 1) + "): " + std::to_string(records) +
-         (records == 1 ? " record: " : " records: ") + CompactIds(ids) + "\n";
-}
+// The records of one track as d88cut's track listing walks them, up to
+// kMaxRecordsWalked.
+class TrackLine {
+ public:
+  // False when the track lists no record.
+  bool Walk(d88::D88Image& image, int track) {
+    ids_.clear();
+    flagged_.clear();
+    flagged_count_ = 0;
+    more_ = false;
+    image.WalkTrack(track, [this](const d88::SectorRecordHeader& record, int position) {
+      more_ = position == kMaxRecordsWalked;
+      if (more_) return false;
+      ids_.insert(ids_.end(), record.id.begin(), record.id.end());
+      Flag(record);
+      return !record.EndsWalkAt(position);
+    });
+    return !ids_.empty();
+  }
+
+  std::string Text(int track) const {
+    const std::size_t records = ids_.size() / d88::kSectorIdSize;
+    std::string line = "  track " + std::to_string(track) + " (cylinder " +
+                       std::to_string(track >> 1) + ", head " + std::to_string(track & 1) +
+                       "): " + (more_ ? "more than " : "") + std::to_string(records) +
+                       (records == 1 ? " record: " : " records: ") + CompactIds(ids_);
+    if (flagged_count_ > 0) {
+      line += "; flagged: " + flagged_;
+      const int hidden = flagged_count_ - kMaxFlaggedShown;
+      if (hidden > 0) line += ", and " + std::to_string(hidden) + " more";
+    }
+    return line + "\n";
+  }
+
+ private:
+  void Flag(const d88::SectorRecordHeader& record) {
+    const std::string flags = UnusualFlags(record);
+    if (flags.empty()) return;
+    if (++flagged_count_ > kMaxFlaggedShown) return;
+    if (!flagged_.empty()) flagged_ += ", ";
+    flagged_ += Id(record) + " (" + flags + ")";
+  }
+
+  std::vector<std::uint8_t> ids_;
+  std::string flagged_;
+  int flagged_count_ = 0;
+  bool more_ = false;
+};
 
 }  // namespace
 
@@ -43,22 +100,24 @@ std::string EscapeName(std::string_view name) {
   return text;
 }
 
-std::string ListDisks(d88::D88Image& image) {
-  std::string text;
-  std::vector<std::uint8_t> ids(kIdsLimit);
+void ListDisks(d88::D88Image& image, const LineSink& out) {
+  TrackLine track_line;
+  std::int64_t end = 0;
   for (int index = 0; index < image.DiskCount(); ++index) {
     if (!image.SelectDisk(index)) {
-      text += "disk " + std::to_string(index) + ": its header can no longer be read\n";
+      out("disk " + std::to_string(index) + ": its header can no longer be read\n");
       continue;
     }
-    text += DiskLine(index, image);
+    out(DiskLine(index, image));
+    end = image.DiskOffset(index) + image.DiskSize();
     for (int track = 0; track < d88::kTrackCount; ++track) {
-      const int listed = image.ReadTrackIds(track, ids.data(), kIdsLimit);
-      if (listed > 0) text += TrackLine(track, std::span(ids).first(listed));
+      if (track_line.Walk(image, track)) out(track_line.Text(track));
     }
   }
-  if (image.DiskCount() == 0) text += "no disk: the file is shorter than a disk header\n";
-  return text;
+  if (image.DiskCount() == 0) return out("no disk: the file is shorter than a disk header\n");
+  if (end < image.FileSize()) {
+    out(std::to_string(image.FileSize() - end) + " bytes after the last disk\n");
+  }
 }
 
 }  // namespace list

@@ -2,16 +2,20 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "d88/d88_image.h"
+#include "list/line_sink.h"
 
 namespace list {
 
-// One line for each disk in the file (index, name, media type, disk_size),
+// One line for each disk in the file (index, name, media type, write
+// protection, disk_size and how far it claims past the end of the file),
 // then one for each of its tracks that lists any sector record (track index,
-// cylinder and head, number of records, their IDs in a compact form). Leaves
-// the last disk selected.
-std::string ListDisks(d88::D88Image& image);
+// cylinder and head, number of records, their IDs in a compact form, the
+// records whose flags are not the usual ones); last, the bytes the file holds
+// after its last disk. Leaves the last disk selected.
+void ListDisks(d88::D88Image& image, const LineSink& out);
 
 // The name's bytes, with those outside printable ASCII (and the quote and
 // backslash) shown as \xNN.

@@ -21,7 +21,13 @@ int main(int argc, char** argv) {
     extract::PrintOpenError();
     return EXIT_FAILURE;
   }
-  std::fputs(list::ListDisks(image).c_str(), stdout);
-  std::fputs(list::JudgeCuts(image).c_str(), stdout);
+  const list::LineSink out = [](const std::string& line) { std::fputs(line.c_str(), stdout); };
+  list::ListDisks(image, out);
+  list::JudgeCuts(image, out);
+  // The listing is the whole job: one that could not be written all fails.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fputs("cannot write the listing\n", stderr);
+    return EXIT_FAILURE;
+  }
   return EXIT_SUCCESS;
 }

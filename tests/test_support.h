@@ -39,6 +39,11 @@ class ScratchDir {
 extern const std::vector<std::string> kOrder;
 std::string Progress(const std::vector<std::string>& names);
 
+// The open error: "ファイルをオープンできません." and a line feed, in Shift_JIS.
+inline const std::string kOpenError =
+    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x83\x49\x81\x5B\x83\x76"
+    "\x83\x93\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x2E\x0A";
+
 struct ToolRun {
   int status = -1;
   std::string out{};  // standard output, byte for byte

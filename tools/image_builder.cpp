@@ -3,11 +3,25 @@
 #include <algorithm>
 #include <fstream>
 
-#include "d88/d88_format.h"
-
 namespace d88build {
 
 namespace {
+
+// The D88 layout, spelled out here from the format's description and not
+// taken from the reader's constants, so that a wrong constant in the reader
+// makes images it cannot read.
+constexpr std::size_t kNameSize = 16;
+constexpr std::size_t kWriteProtectAt = 0x1A;
+constexpr std::size_t kMediaTypeAt = 0x1B;
+constexpr std::size_t kDiskSizeAt = 0x1C;
+constexpr std::size_t kTrackTableAt = 0x20;
+constexpr std::size_t kHeaderSize = 0x2B0;  // 0x20 + 164 entries of 4 bytes
+constexpr std::size_t kSectorCountAt = 0x04;
+constexpr std::size_t kDensityAt = 0x06;
+constexpr std::size_t kDeletedMarkAt = 0x07;
+constexpr std::size_t kStatusAt = 0x08;
+constexpr std::size_t kDataSizeAt = 0x0E;
+constexpr std::size_t kRecordHeaderSize = 0x10;
 
 void PutLe(Bytes& bytes, std::size_t at, std::size_t value, int width) {
   for (int i = 0; i < width; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
@@ -36,27 +50,29 @@ DiskBuilder& DiskBuilder::AddSide(int track, int first, int last, SectorFill fil
 }
 
 Bytes DiskBuilder::Build() const {
-  using namespace d88;
-  Bytes image(kDiskHeaderSize);
-  std::copy_n(name.begin(), std::min(name.size(), kDiskNameSize), image.begin());
-  image[kMediaTypeOffset] = media_type;
+  Bytes image(kHeaderSize);
+  std::copy_n(name.begin(), std::min(name.size(), kNameSize), image.begin());
+  image[kWriteProtectAt] = write_protect;
+  image[kMediaTypeAt] = media_type;
   for (const auto& [track, records] : tracks) {
-    PutLe(image, kTrackTableOffset + track * kTrackEntrySize, image.size(), 4);
+    PutLe(image, kTrackTableAt + track * 4, image.size(), 4);
     for (const Record& record : records) {
       const std::size_t at = image.size();
-      image.resize(at + kSectorHeaderSize);
+      image.resize(at + kRecordHeaderSize);
       for (std::size_t i = 0; const int byte : {record.c, record.h, record.r, record.n}) {
-        image[at + kCylinderOffset + i++] = static_cast<std::uint8_t>(byte);
+        image[at + i++] = static_cast<std::uint8_t>(byte);  // the ID: C, H, R, N
       }
-      PutLe(image, at + kSectorCountOffset, record.sector_count.value_or(records.size()), 2);
-      PutLe(image, at + kDataSizeOffset, record.data.size(), 2);
+      PutLe(image, at + kSectorCountAt, record.sector_count.value_or(records.size()), 2);
+      image[at + kDensityAt] = record.density;
+      image[at + kDeletedMarkAt] = record.deleted_mark;
+      image[at + kStatusAt] = record.status;
+      PutLe(image, at + kDataSizeAt, record.data.size(), 2);
       image.insert(image.end(), record.data.begin(), record.data.end());
     }
   }
-  for (const auto& [track, offset] : track_offsets) {
-    PutLe(image, kTrackTableOffset + track * kTrackEntrySize, offset, 4);
-  }
-  PutLe(image, kDiskSizeOffset, disk_size.value_or(image.size()), 4);
+  for (const auto& [track, offset] : track_offsets)
+    PutLe(image, kTrackTableAt + track * 4, offset, 4);
+  PutLe(image, kDiskSizeAt, disk_size.value_or(image.size()), 4);
   return image;
 }
 

@@ -17,6 +17,7 @@ struct Record {
   int c = 0, h = 0, r = 0, n = 1;
   Bytes data{};
   std::optional<int> sector_count = {};  // default: the records on its track
+  std::uint8_t density = 0, deleted_mark = 0, status = 0;
 };
 
 // Recognisable contents of sector R of a track: track, R, then a pattern.
@@ -26,6 +27,7 @@ using SectorFill = Bytes (*)(int track, int r);
 struct DiskBuilder {
   std::string name{};
   std::uint8_t media_type = 0;
+  std::uint8_t write_protect = 0;
   std::map<int, std::vector<Record>> tracks{};  // in storage order
   // Stored values that override what Build works out.
   std::optional<std::uint32_t> disk_size{};

@@ -8,6 +8,10 @@
 //                            records (a seed for the fuzzer)
 //   make_image deep PATH     tracks 15 to 18 with 65,535 records each, the
 //                            wanted sectors stored last
+//   make_image hostile PATH  64 chained disks whose every track entry reaches
+//                            one track of 65,536 records with alternating IDs
+//                            (positive entries in disk 0, negative ones in
+//                            the others): a listing bomb for d88ls
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -66,17 +70,36 @@ DiskBuilder Deep() {
   return disk;
 }
 
+// Every entry of every disk's track table reaches disk 0's one track, which
+// starts right after its header. The records count no sectors, so that no
+// walk ends before the file does.
+Bytes Hostile() {
+  constexpr int kRecords = 65536;
+  constexpr std::uint32_t kHeaderSize = 0x2B0;
+  DiskBuilder first{.name = "HOSTILE"};
+  for (int i = 0; i < kRecords; ++i) first.Add(0, {0, 0, 1 + i % 2, 1, {}, 0});
+  for (int track = 1; track < 164; ++track) first.track_offsets[track] = kHeaderSize;
+  std::vector<Bytes> disks = {first.Build()};
+  std::uint32_t start = static_cast<std::uint32_t>(disks[0].size());
+  for (int disk = 1; disk < 64; ++disk, start += kHeaderSize) {
+    DiskBuilder next{.name = "HOSTILE " + std::to_string(disk)};
+    for (int track = 0; track < 164; ++track) next.track_offsets[track] = kHeaderSize - start;
+    disks.push_back(next.Build());
+  }
+  return d88build::Concat(disks);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fputs("Usage: make_image sample|2d|small|deep PATH\n", stderr);
+    std::fputs("Usage: make_image sample|2d|small|deep|hostile PATH\n", stderr);
     return 1;
   }
   const std::string kind = argv[1];
   DiskBuilder disk;
-  if (kind == "small") {
-    d88build::WriteFile(argv[2], Small());
+  if (kind == "small" || kind == "hostile") {
+    d88build::WriteFile(argv[2], kind == "small" ? Small() : Hostile());
     return 0;
   }
   if (kind == "sample") {

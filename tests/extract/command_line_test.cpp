@@ -11,14 +11,11 @@ TEST(CommandLine, WrongArgumentsOrImagesThatCannotBeOpened) {
   WriteFile(work / "a.d88", MusicDisk().Build());
   std::filesystem::create_directory(work / "folder.d88");
   const std::string usage = "Usage: " + ToolPath() + " [d88file]\n";
-  const std::string open_error =
-      "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x83\x49\x81\x5B\x83\x76"
-      "\x83\x93\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x2E\x0A";
   for (const auto& [args, err] : std::vector<std::pair<std::vector<std::string>, std::string>>{
            {{}, usage},
            {{"a.d88", "b.d88"}, usage},
-           {{"missing.d88"}, open_error},
-           {{"folder.d88"}, open_error}}) {
+           {{"missing.d88"}, kOpenError},
+           {{"folder.d88"}, kOpenError}}) {
     const ToolRun run = RunTool(work.path(), args);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");

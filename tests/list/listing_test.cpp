@@ -1,4 +1,5 @@
-// d88ls: the listing of disks and tracks, and the verdict on each cut.
+// d88ls: the listing of disks and tracks, the verdict on each cut, and the
+// executable as a user runs it.
 #include <gtest/gtest.h>
 
 #include "d88/d88_image.h"
@@ -15,62 +16,106 @@ class ListingTest : public ::testing::Test {
     WriteFile(dir_ / "image.d88", bytes);
     ASSERT_TRUE(image_.Open((dir_ / "image.d88").string().c_str()));
   }
-  std::string Verdicts(const DiskBuilder& disk) {
-    Load(disk.Build());
-    return list::JudgeCuts(image_);
+  template <typename List>
+  std::string Lines(List list) {
+    std::string text;
+    list(image_, [&](const std::string& line) { text += line; });
+    return text;
   }
 
   ScratchDir dir_;
   d88::D88Image image_;
 };
 
-TEST_F(ListingTest, ListsEveryDiskAndItsPresentTracks) {
-  DiskBuilder first{.name = "FIRST\x81\"", .media_type = 0x20};
-  first.AddSide(1, 1, 3);  // track 2 is missing; track 4 is irregular
+Record Flagged(int r, std::uint8_t density, std::uint8_t deleted, std::uint8_t status) {
+  return {2, 0, r, 1, Bytes(16), {}, density, deleted, status};
+}
+
+TEST_F(ListingTest, ListsEveryDiskTrackAndFlag) {
+  DiskBuilder first{.name = "FIRST\x81\"\\", .media_type = 0x20, .write_protect = 0x10};
+  first.AddSide(1, 1, 3);  // track 2 is missing; track 4 is irregular and flagged
   for (auto [r, n] : {std::pair{3, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 0}, {0, 1}, {0, 1}}) {
     first.Add(4, {2, 0, r, n, Bytes(16)});
   }
-  DiskBuilder second{.name = "SECOND"};
-  second.AddSide(7, 9, 9);
-  Load(Concat({first.Build(), second.Build()}));
-  EXPECT_EQ(list::ListDisks(image_),
-            "disk 0: \"FIRST\\x81\\x22\", media type 0x20, " +
+  const std::uint8_t statuses[] = {0x10, 0xA0, 0xB0, 0xE0, 0xF0, 0x55};
+  for (int i = 0; i < 6; ++i) first.Add(6, Flagged(i + 1, 0, 0, statuses[i]));
+  first.Add(6, Flagged(7, 0x40, 0x10, 0)).Add(6, Flagged(8, 0x01, 0x20, 0));
+  first.Add(6, Flagged(9, 0x02, 0, 0)).Add(6, Flagged(11, 0, 0, 0));
+  DiskBuilder second{.name = "SECOND", .media_type = 0x30, .write_protect = 0x01};
+  for (int i = 0; i < 65537; ++i) second.Add(7, {3, 1, 0, 1, {}, 0});  // past what is walked
+  Load(Concat({first.Build(), second.Build(), Bytes(100)}));
+  EXPECT_EQ(Lines(list::ListDisks),
+            "disk 0: \"FIRST\\x81\\x22\\x5C\", media type 2HD, write-protected, " +
                 std::to_string(first.Build().size()) +
                 " bytes\n"
                 "  track 1 (cylinder 0, head 1): 3 records: C0 H1 N1 R1-3\n"
                 "  track 4 (cylinder 2, head 0): 7 records: C2 H0 N1 R3, C2 H0 N1 R1-3, "
                 "C2 H0 N0 R4, C2 H0 N1 R0 x2\n"
-                "disk 1: \"SECOND\", media type 0x00, " +
+                "  track 6 (cylinder 3, head 0): 10 records: C2 H0 N1 R1-9, C2 H0 N1 R11; "
+                "flagged: C2 H0 N1 R1 (deleted data), C2 H0 N1 R2 (ID CRC error), "
+                "C2 H0 N1 R3 (data CRC error), C2 H0 N1 R4 (no address mark), "
+                "C2 H0 N1 R5 (no data mark), C2 H0 N1 R6 (status 0x55), "
+                "C2 H0 N1 R7 (single density, deleted mark), "
+                "C2 H0 N1 R8 (high density, deleted mark 0x20), and 1 more\n"
+                "disk 1: \"SECOND\", media type 1D, write-protect byte 0x01, " +
                 std::to_string(second.Build().size()) +
                 " bytes\n"
-                "  track 7 (cylinder 3, head 1): 1 record: C3 H1 N1 R9\n");
+                "  track 7 (cylinder 3, head 1): more than 65536 records: C3 H1 N1 R0 x65536\n"
+                "100 bytes after the last disk\n");
+
+  DiskBuilder claims{.media_type = 0x55, .disk_size = 0x10000};
+  Load(claims.AddSide(0, 1, 1).Build());
+  EXPECT_EQ(Lines(list::ListDisks),
+            "disk 0: \"\", media type 0x55, 65536 bytes, 64576 of them past the end of the file\n"
+            "  track 0 (cylinder 0, head 0): 1 record: C0 H0 N1 R1\n");
+  Load({});
+  EXPECT_EQ(Lines(list::ListDisks), "no disk: the file is shorter than a disk header\n");
+  EXPECT_EQ(Lines(list::JudgeCuts), "no disk 0: d88cut would cut nothing\n");
 }
 
-TEST_F(ListingTest, JudgesEveryCut) {
-  const std::string complete = Verdicts(MusicDisk());
-  EXPECT_TRUE(
-      complete.starts_with("what d88cut would cut from disk 0:\n"
-                           "  DRIVER  complete, 3328 bytes\n"
-                           "  VOICE   complete, 768 bytes\n"));
-  EXPECT_TRUE(complete.ends_with("  MUS11   complete, 4864 bytes\n"));
-
-  DiskBuilder no_track_15;
-  no_track_15.AddSide(16, 1, 16).AddSide(17, 1, 16).AddSide(18, 1, 10);
-  EXPECT_NE(Verdicts(no_track_15)
-                .find("  VOICE   absent: track 15 (C7 H1) sector 2 is missing\n"
-                      "  MUS00   absent: track 15 (C7 H1) sector 5 is missing\n"),
-            std::string::npos);
-
-  // MUS05 runs from track 16 sector 13 into track 17, whose sector 3 is short.
-  DiskBuilder broken;
-  broken.AddSide(15, 2, 16).AddSide(16, 1, 16).AddSide(17, 1, 2).AddSide(17, 4, 16);
-  broken.Add(17, {8, 1, 3, 1, Bytes(100)});
-  EXPECT_NE(Verdicts(broken).find("  MUS05   broken off, 1536 of 2048 bytes: track 17 (C8 H1) "
-                                  "sector 3 is short: 100 of 256 bytes\n  MUS06   complete"),
-            std::string::npos);
-
-  Load({});
-  EXPECT_EQ(list::JudgeCuts(image_), "no disk 0: d88cut would cut nothing\n");
+TEST_F(ListingTest, TellsWhyEachCutIsShortOrFlagged) {
+  // No track 15. Track 16: sector 3 has no data, 5 holds 100 bytes, and the
+  // record of 11 counts no sectors. Track 17: sector 1 is deleted data, 15
+  // was read with a data CRC error. Track 18's walk ends at its 8th record.
+  DiskBuilder disk;
+  disk.AddSide(16, 1, 2).Add(16, {8, 0, 3, 1, {}}).AddSide(16, 4, 4);
+  disk.Add(16, {8, 0, 5, 1, Bytes(100)}).AddSide(16, 6, 10);
+  disk.Add(16, {8, 0, 11, 1, Bytes(256), 0}).AddSide(16, 12, 16);
+  disk.Add(17, {8, 1, 1, 1, Bytes(256), {}, 0, 0x10, 0x10}).AddSide(17, 2, 14);
+  disk.Add(17, {8, 1, 15, 1, Bytes(256), {}, 0, 0, 0xB0}).AddSide(17, 16, 16);
+  for (int r = 1; r <= 10; ++r) disk.Add(18, {9, 0, r, 1, Bytes(256), r == 8 ? 8 : 10});
+  Load(disk.Build());
+  const std::string deleted =
+      "; track 17 (C8 H1) sector 1 carries a deleted mark and was read "
+      "as deleted data";
+  const std::string crc = "; track 17 (C8 H1) sector 15 was read with a data CRC error";
+  const std::string unreached =
+      " is never reached: the track's walk ends at record 11, which "
+      "counts no sectors\n";
+  EXPECT_EQ(
+      Lines(list::JudgeCuts),
+      "what d88cut would cut from disk 0:\n"
+      "  DRIVER  broken off, 2816 of 3328 bytes: track 18 (C9 H0) sector 9 is never "
+      "reached: the track's walk ends at record 8, which counts 8 sectors" +
+          crc +
+          "\n"
+          "  VOICE   absent: track 15 (C7 H1) sector 2 is missing\n"
+          "  MUS00   absent: track 15 (C7 H1) sector 5 is missing\n"
+          "  MUS01   absent: track 15 (C7 H1) sector 12 is missing\n"
+          "  MUS02   broken off, 512 of 768 bytes: track 16 (C8 H0) sector 3 has a record with "
+          "no data\n"
+          "  MUS03   broken off, 256 of 1792 bytes: track 16 (C8 H0) sector 5 is short: 100 of "
+          "256 bytes\n"
+          "  MUS04   absent: track 16 (C8 H0) sector 11" +
+          unreached + "  MUS05   absent: track 16 (C8 H0) sector 13" + unreached +
+          "  MUS06   absent: track 16 (C8 H0) sector 14" + unreached +
+          "  MUS07   absent: track 16 (C8 H0) sector 15" + unreached +
+          "  MUS08   complete, 256 bytes" + deleted +
+          "\n"
+          "  MUS09   complete, 256 bytes\n"
+          "  MUS10   complete, 256 bytes\n"
+          "  MUS11   complete, 4864 bytes" +
+          crc + "\n");
 }
 
 TEST(Lister, RunsAsTheCutterDoesWithoutWriting) {
@@ -78,13 +123,22 @@ TEST(Lister, RunsAsTheCutterDoesWithoutWriting) {
   WriteFile(work / "music.d88", MusicDisk().Build());
   const ToolRun listing = RunTool(work.path(), {"music.d88"}, "d88ls");
   EXPECT_EQ(listing.status, 0);
-  EXPECT_TRUE(listing.out.starts_with("disk 0: \"\", media type 0x00, ")) << listing.out;
+  EXPECT_TRUE(listing.out.starts_with("disk 0: \"\", media type 2D, 16192 bytes\n"));
+  EXPECT_TRUE(listing.out.ends_with("  MUS11   complete, 4864 bytes\n"));
   EXPECT_EQ(listing.err, "");
   EXPECT_EQ(work.List(), std::vector<std::string>{"music.d88"});
   const ToolRun usage = RunTool(work.path(), {}, "d88ls");
   EXPECT_EQ(usage.status, 1);
   EXPECT_EQ(usage.err, "Usage: " + ToolPath("d88ls") + " [d88file]\n");
-  EXPECT_EQ(RunTool(work.path(), {"missing.d88"}, "d88ls").status, 1);
+  const ToolRun missing = RunTool(work.path(), {"missing.d88"}, "d88ls");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.out + missing.err, kOpenError);
+#ifndef _WIN32
+  const ToolRun full =
+      RunTool(work.path(), {"music.d88"}, "d88ls", "full() { \"$@\" >/dev/full; }; full ");
+  EXPECT_EQ(full.status, 1);
+  EXPECT_EQ(full.err, "cannot write the listing\n");
+#endif
 }
 
 }  // namespace

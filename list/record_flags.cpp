@@ -1,0 +1,94 @@
+#include "list/record_flags.h"
+
+#include <cstdio>
+#include <string_view>
+
+#include "d88/d88_format.h"
+
+namespace list {
+
+namespace {
+
+std::string Hex(int byte) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", byte);
+  return text;
+}
+
+struct Status {
+  int code;
+  std::string_view name;   // on a track line
+  std::string_view since;  // in a cut's verdict, after "was read "
+};
+constexpr Status kStatuses[] = {
+    {d88::kStatusDeletedData, "deleted data", "as deleted data"},
+    {d88::kStatusIdCrcError, "ID CRC error", "with an ID CRC error"},
+    {d88::kStatusDataCrcError, "data CRC error", "with a data CRC error"},
+    {d88::kStatusNoAddressMark, "no address mark", "with no address mark"},
+    {d88::kStatusNoDataMark, "no data mark", "with no data mark"},
+};
+
+const Status* KnownStatus(int code) {
+  for (const Status& status : kStatuses) {
+    if (status.code == code) return &status;
+  }
+  return nullptr;
+}
+
+std::string DeletedMark(int mark) {
+  return mark == d88::kDeletedMark ? "deleted mark" : "deleted mark " + Hex(mark);
+}
+
+void Append(std::string& text, std::string_view separator, const std::string& part) {
+  if (!text.empty()) text += separator;
+  text += part;
+}
+
+}  // namespace
+
+std::string MediaTypeName(int media_type) {
+  switch (media_type) {
+    case d88::kMedia2D:
+      return "2D";
+    case d88::kMedia2DD:
+      return "2DD";
+    case d88::kMedia2HD:
+      return "2HD";
+    case d88::kMedia1D:
+      return "1D";
+    case d88::kMedia1DD:
+      return "1DD";
+    default:
+      return Hex(media_type);
+  }
+}
+
+std::string UnusualFlags(const d88::SectorRecordHeader& record) {
+  std::string text;
+  if (record.density == d88::kSingleDensity) {
+    text = "single density";
+  } else if (record.density == d88::kHighDensity) {
+    text = "high density";
+  } else if (record.density != d88::kDoubleDensity) {
+    text = "density " + Hex(record.density);
+  }
+  if (record.deleted_mark != 0) Append(text, ", ", DeletedMark(record.deleted_mark));
+  if (record.status != d88::kStatusNormal) {
+    const Status* known = KnownStatus(record.status);
+    Append(text, ", ", known ? std::string(known->name) : "status " + Hex(record.status));
+  }
+  return text;
+}
+
+std::string ReadingNote(const d88::SectorRecordHeader& record) {
+  std::string text;
+  if (record.deleted_mark != 0) text = "carries a " + DeletedMark(record.deleted_mark);
+  if (record.status != d88::kStatusNormal) {
+    const Status* known = KnownStatus(record.status);
+    Append(text, " and ",
+           "was read " + (known ? std::string(known->since) : "with status " + Hex(record.status)));
+  }
+  return text;
+}
+
+}  // namespace list

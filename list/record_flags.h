@@ -1,0 +1,24 @@
+// What the format's flags say, in words: the disk's media type, and the
+// density, deleted mark and controller status of a sector record.
+#pragma once
+
+#include <string>
+
+#include "d88/sector_record.h"
+
+namespace list {
+
+// "2D", "2DD", "2HD", "1D", "1DD", or the byte in hex ("0x55").
+std::string MediaTypeName(int media_type);
+
+// The record's flags that are not the usual ones (double density, no
+// deleted mark, normal status), for a track line: "single density, data CRC
+// error". Empty when all are usual.
+std::string UnusualFlags(const d88::SectorRecordHeader& record);
+
+// What a cut should tell of a sector it takes: "was read with a data CRC
+// error", "carries a deleted mark and was read as deleted data". Empty when
+// neither its status nor its deleted mark says anything.
+std::string ReadingNote(const d88::SectorRecordHeader& record);
+
+}  // namespace list
