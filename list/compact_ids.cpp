@@ -30,7 +30,7 @@ std::string CompactIds(std::span<const std::uint8_t> ids, std::size_t max_parts)
   std::string text;
   for (std::size_t first = 0, next, parts = 0; first < count; first = next, ++parts) {
     if (parts == max_parts) {
-      return text + ", and " + std::to_string(count - first) + " more records";
+      return text + ", and " + std::to_string(count - first) + " more";
     }
     const Id start = id(first);
     // How far R rises by one, and how far the same ID repeats.

@@ -1,12 +1,15 @@
-// What the tests share: the image builder, scratch folders, and the built
-// tools run as a user runs them.
+// What the tests share: the image builder, scratch folders, a reader on
+// images of the builder, and the built tools run as a user runs them.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "d88/d88_image.h"
 #include "tools/image_builder.h"
 
 namespace d88test {
@@ -20,24 +23,15 @@ Bytes ReadFile(const std::filesystem::path& path);
 Bytes Sectors(int track, int first, int last, std::size_t last_size = 256);
 
 // A fresh, empty folder, removed with everything in it.
-class ScratchDir {
- public:
+struct ScratchDir {
   ScratchDir();
   ~ScratchDir();
   ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+  std::filesystem::path operator/(std::string_view name) const { return path / name; }
   std::vector<std::string> List() const;  // the names in it, sorted
 
- private:
-  std::filesystem::path path_;
+  std::filesystem::path path;
 };
-
-// The fourteen output files in cutting order, and the progress lines for
-// `names`.
-extern const std::vector<std::string> kOrder;
-std::string Progress(const std::vector<std::string>& names);
 
 // The open error: "ファイルをオープンできません." and a line feed, in Shift_JIS.
 inline const std::string kOpenError =
@@ -52,27 +46,30 @@ struct ToolRun {
 
 // The path of a tool built here, "d88cut" or "d88ls".
 std::string ToolPath(std::string_view tool = "d88cut");
+// A path of the build machine as the tools see it (under Wine, on drive Z).
+std::string HostPath(std::string path);
 
-// Runs the tool with `args` (UTF-8) in `folder`, capturing its output outside
-// it. A `shell_prefix` goes before the command ("cat x | ", say).
+// Runs the tool with `args` (UTF-8) in `folder` through the shell, capturing
+// its output outside the folder. A `shell_prefix` goes before the quoted
+// tool: "cat x | ", "prlimit --fsize=4096 ", "exec ", a function's name.
 ToolRun RunTool(const std::filesystem::path& folder, const std::vector<std::string>& args,
                 std::string_view tool = "d88cut", std::string_view shell_prefix = "");
 
-#ifndef _WIN32
-// d88cut started in `folder` with exactly `argv` (argument 0 included), held
-// before it runs: its process id is known before it makes any file.
-class HeldTool {
- public:
-  HeldTool(const std::filesystem::path& folder, const std::vector<std::string>& argv);
-  int pid() const { return pid_; }
-  void Go();      // lets it run
-  ToolRun Run();  // lets it run if it does not yet, and waits for it
+// A reader on images written to a scratch folder, a new file each time.
+class ReaderTest : public ::testing::Test {
+ protected:
+  bool Open(const Bytes& bytes);
+  void Load(const Bytes& bytes) { ASSERT_TRUE(Open(bytes) && image_.SelectDisk(0)); }
+  std::string Selected(int index);  // the disk's name, or "(failed)"
+  // What a run, a sector or a listing gave: as many bytes as it returned.
+  Bytes Run(int track, int r, int total, int n = 1);
+  Bytes Read(int track, int r, int limit = 256, int n = 1);
+  Bytes Ids(int track, int limit = 1024);
 
- private:
-  ScratchDir capture_;
-  int pid_ = -1;
-  int gate_ = -1;
+  ScratchDir dir_;
+  d88::D88Image image_;
+  std::filesystem::path path_;
+  int files_ = 0;
 };
-#endif
 
 }  // namespace d88test
