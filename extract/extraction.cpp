@@ -29,7 +29,7 @@ CutResult ExtractFile(d88::D88Image& image, const FileIdentity& image_file, cons
   }
   PrintCutting(cut.name.c_str());
   const std::span<const std::uint8_t> bytes(ExtractBuffer.data(), cut.length);
-  if (!ReplaceFile(cut.name.c_str(), bytes, image_file)) {
+  if (!WriteOutputFile(cut.name.c_str(), bytes, image_file)) {
     PrintWriteError(cut.name.c_str());
     return CutResult::kNotWritten;
   }

@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <filesystem>
+#include <cstdio>
 #include <optional>
 #include <string>
-#include <system_error>
 
 #ifdef _WIN32
 #include <io.h>
 #include <process.h>
 #include <sys/stat.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -38,6 +38,9 @@ bool CloseFile(int file) {
 int ProcessId() {
   return _getpid();
 }
+bool RenameOver(const char* from, const char* to) {
+  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
+}
 #else
 int CreateNew(const char* path) {
   return open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);  // less the umask
@@ -50,6 +53,9 @@ bool CloseFile(int file) {
 }
 int ProcessId() {
   return getpid();
+}
+bool RenameOver(const char* from, const char* to) {
+  return std::rename(from, to) == 0;
 }
 #endif
 
@@ -88,20 +94,19 @@ bool WriteAll(int file, std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-bool ReplaceFile(const char* name, std::span<const std::uint8_t> bytes, const FileIdentity& image) {
+bool WriteOutputFile(const char* name, std::span<const std::uint8_t> bytes,
+                     const FileIdentity& image) {
   const auto existing = StatusOf(name);
   if (existing && (existing->identity == image || existing->write_protected)) return false;
   const auto temporary = CreateTemporary(name);
   if (!temporary) return false;
   const bool written = WriteAll(temporary->file, bytes);
-  std::error_code error;
-  if (CloseFile(temporary->file) && written) {
-    // The rename replaces an existing file (a link itself, not what it
-    // points to) on every system.
-    std::filesystem::rename(temporary->path, name, error);
-    if (!error) return true;
+  // The rename replaces an existing file (a link itself, not what it points
+  // to) at once, on every system.
+  if (CloseFile(temporary->file) && written && RenameOver(temporary->path.c_str(), name)) {
+    return true;
   }
-  std::filesystem::remove(temporary->path, error);
+  std::remove(temporary->path.c_str());
   return false;
 }
 

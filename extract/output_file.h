@@ -15,7 +15,8 @@ namespace extract {
 // existing `name` that is the image or is write-protected. False on any
 // failure: the earlier `name`, if any, is then as it was, and no temporary
 // file stays behind.
-bool ReplaceFile(const char* name, std::span<const std::uint8_t> bytes, const FileIdentity& image);
+bool WriteOutputFile(const char* name, std::span<const std::uint8_t> bytes,
+                     const FileIdentity& image);
 
 // Makes a write past a file-size limit fail, as a full disk does, instead of
 // ending the process.

@@ -1,11 +1,11 @@
 #include "tests/test_support.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "d88/wide_path.h"
 
@@ -29,11 +29,11 @@ Bytes Sectors(int track, int first, int last, std::size_t last_size) {
   return all;
 }
 
+// Named by the time and a random number: test processes may run side by side.
 ScratchDir::ScratchDir() {
-  static std::atomic<int> counter{0};
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   path = fs::temp_directory_path() /
-         ("d88test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+         ("d88test-" + std::to_string(stamp) + "-" + std::to_string(std::random_device()()));
   fs::create_directories(path);
 }
 
