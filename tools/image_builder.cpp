@@ -10,7 +10,6 @@ namespace {
 // The D88 layout, spelled out here from the format's description and not
 // taken from the reader's constants, so that a wrong constant in the reader
 // makes images it cannot read.
-constexpr std::size_t kNameSize = 16;
 constexpr std::size_t kWriteProtectAt = 0x1A;
 constexpr std::size_t kMediaTypeAt = 0x1B;
 constexpr std::size_t kDiskSizeAt = 0x1C;
@@ -51,7 +50,8 @@ DiskBuilder& DiskBuilder::AddSide(int track, int first, int last, SectorFill fil
 
 Bytes DiskBuilder::Build() const {
   Bytes image(kHeaderSize);
-  std::copy_n(name.begin(), std::min(name.size(), kNameSize), image.begin());
+  // A name longer than 16 bytes runs on into the bytes after it.
+  std::copy_n(name.begin(), std::min(name.size(), kWriteProtectAt), image.begin());
   image[kWriteProtectAt] = write_protect;
   image[kMediaTypeAt] = media_type;
   for (const auto& [track, records] : tracks) {

@@ -23,8 +23,8 @@ TEST_F(OpenTest, FindsDisksBackToBack) {
                            Named("THIRD6789ABCDEFGHIJ", 0x20), Bytes(100)})));
   const std::int64_t size = first.size();  // the fourth header is cut short
   EXPECT_EQ(std::tuple(image_.DiskCount(), image_.FileSize(), image_.DiskOffset(2),
-                       image_.DiskOffset(3), image_.MediaType()),
-            std::tuple(3, size + 2 * 0x2B0 + 100, size + 0x2B0, -1, -1));
+                       image_.DiskOffset(3), image_.DiskOffset(-1), image_.MediaType()),
+            std::tuple(3, size + 2 * 0x2B0 + 100, size + 0x2B0, -1, -1, -1));
   EXPECT_EQ(Selected(2), "THIRD6789ABCDEFG");  // up to a NUL or 16 bytes
   EXPECT_EQ(std::pair(image_.MediaType(), image_.DiskSize()), std::pair(0x20, 0x2B0));
   EXPECT_EQ(Selected(1), "SECOND");
@@ -66,6 +66,7 @@ TEST_F(OpenTest, NewFileCloseOrShrinkDropsTheSelection) {
       std::tuple(image_.DiskCount(), image_.MediaType(), image_.WriteProtect(), image_.FileSize()),
       std::tuple(0, -1, -1, 0));
   EXPECT_EQ(Selected(0), "(failed)");
+  EXPECT_EQ(image_.DiskName(), "AGAIN");  // a closed reader changes nothing
 
   // A header found by the scan but gone when the disk is selected: the scan
   // leaves the second disk's header in the read window, the first is read
@@ -96,6 +97,8 @@ TEST_F(SectorAccessTest, WalksEndAtTheRecordThatSaysSo) {
   for (int r : {3, 1, 2, 4}) disk.Add(4, Sector(4, r, 256, 3));   // three counted, four stored
   disk.Add(6, Sector(6, 1, 16, 0)).Add(6, Sector(6, 2, 256, 2));  // counts no records
   disk.Add(8, Sector(8, 1, 256)).Add(8, {4, 0, 1, 2, SectorData(9, 9, 512)});
+  disk.Add(8, {4, 0, 2, 0, SectorData(8, 2, 128)});            // 128-byte sectors
+  disk.Add(10, {5, 0, 1, 1, {}}).Add(10, Sector(10, 1, 256));  // the first match counts
   Load(disk.Build());
   EXPECT_EQ(Read(2, 2), Bytes{});
   EXPECT_EQ(Ids(2), (Bytes{1, 0, 1, 1}));
@@ -109,6 +112,8 @@ TEST_F(SectorAccessTest, WalksEndAtTheRecordThatSaysSo) {
   EXPECT_EQ(Ids(6), (Bytes{3, 0, 1, 1, 3, 0, 2, 1}));     // but listed
   EXPECT_EQ(Read(8, 1, 1024, 2), SectorData(9, 9, 512));  // N is part of the ID
   EXPECT_EQ(Read(8, 1, 1024, 1), SectorData(8, 1));
+  EXPECT_EQ(Run(8, 2, 128, 0), SectorData(8, 2, 128));
+  EXPECT_EQ(Read(10, 1), Bytes{});
 }
 
 TEST_F(SectorAccessTest, TrackEntriesUpToDiskSizeAreUsable) {

@@ -3,6 +3,7 @@
 // user sees them.
 #include "list/cut_verdicts.h"
 #include "list/disk_listing.h"
+#include "list/record_flags.h"
 #include "tests/test_support.h"
 
 namespace d88test {
@@ -18,7 +19,7 @@ class ListingTest : public ReaderTest {
 };
 
 TEST_F(ListingTest, ListsEveryDiskTrackAndFlag) {
-  DiskBuilder first{.name = "FIRST\x81\"\\", .media_type = 0x20, .write_protect = 0x10};
+  DiskBuilder first{.name = "FIRST\x01\x81\"\\", .media_type = 0x20, .write_protect = 0x10};
   first.AddSide(1, 1, 3);  // track 2 is missing; track 4 is irregular
   for (auto [r, n] : {std::pair{3, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 0}, {0, 1}, {0, 1}}) {
     first.Add(4, {2, 0, r, n, Bytes(16)});
@@ -35,7 +36,7 @@ TEST_F(ListingTest, ListsEveryDiskTrackAndFlag) {
   for (int i = 0; i < 65537; ++i) second.Add(7, {3, 1, 0, 1, {}, 0});  // past what is walked
   ASSERT_TRUE(Open(Concat({first.Build(), second.Build(), Bytes(100)})));
   EXPECT_EQ(Lines(list::ListDisks),
-            R"(disk 0: "FIRST\x81\x22\x5C", media type 2HD, write-protected, 2272 bytes
+            R"(disk 0: "FIRST\x01\x81\x22\x5C", media type 2HD, write-protected, 2272 bytes
   track 1 (cylinder 0, head 1): 3 records: C0 H1 N1 R1-3
   track 4 (cylinder 2, head 0): 7 records: C2 H0 N1 R3, C2 H0 N1 R1-3, C2 H0 N0 R4, C2 H0 N1 R0 x2
   track 6 (cylinder 3, head 0): 17 records: C2 H0 N1 R1, C2 H0 N1 R3, C2 H0 N1 R5, C2 H0 N1 R7, C2 H0 N1 R9, C2 H0 N1 R11, C2 H0 N1 R13, C2 H0 N1 R15, C2 H0 N1 R17, C2 H0 N1 R19, C2 H0 N1 R21, C2 H0 N1 R23, C2 H0 N1 R25, C2 H0 N1 R27, C2 H0 N1 R29, C2 H0 N1 R31, and 1 more; flagged: C2 H0 N1 R1 (deleted data), C2 H0 N1 R3 (ID CRC error), C2 H0 N1 R5 (data CRC error), C2 H0 N1 R7 (no address mark), C2 H0 N1 R9 (no data mark), C2 H0 N1 R11 (status 0x55), C2 H0 N1 R13 (single density, deleted mark), C2 H0 N1 R15 (high density, deleted mark 0x20), and 1 more
@@ -49,6 +50,7 @@ disk 1: "SECOND", media type 1D, write-protect byte 0x01, 1049280 bytes
             R"(disk 0: "", media type 0x55, 65536 bytes, 64576 of them past the end of the file
   track 0 (cylinder 0, head 0): 1 record: C0 H0 N1 R1
 )");
+  EXPECT_EQ(list::MediaTypeName(0x10) + list::MediaTypeName(0x40), "2DD1DD");
   ASSERT_TRUE(Open({}));
   EXPECT_EQ(Lines(list::ListDisks), "no disk: the file is shorter than a disk header\n");
   EXPECT_EQ(Lines(list::JudgeCuts), "no disk 0: d88cut would cut nothing\n");
