@@ -19,9 +19,10 @@ class D88Image {
   D88Image(const D88Image&) = delete;
   D88Image& operator=(const D88Image&) = delete;
 
-  // With a path: opens the image file (closing any earlier one, and dropping
-  // any selection) and finds the disk images in it. False when the file cannot
-  // be opened or read; true otherwise, even when it holds no disk image.
+  // With a path (UTF-8 on Windows): opens the image file (closing any earlier
+  // one, and dropping any selection) and finds the disk images in it. False
+  // when the file cannot be opened or is not a regular file; true otherwise,
+  // even when it holds no disk image.
   // With a null path: closes the file; returns true.
   bool Open(const char* path);
 
