@@ -36,15 +36,12 @@ TEST(CommandLine, WrongArgumentsOrImagesThatCannotBeOpened) {
 #endif
   for (const auto& [args, err, tool, shell_prefix] : cases) {
     const ToolRun run = RunTool(work.path, args, tool, shell_prefix);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, err);
+    EXPECT_EQ(std::tuple(run.status, run.out, run.err), std::tuple(1, "", err));
     EXPECT_EQ(work.List(), (std::vector<std::string>{"a.d88", "folder.d88"}));
   }
   WriteFile(work / "empty.d88", {});
   const ToolRun empty = RunTool(work.path, {"empty.d88"});
-  EXPECT_EQ(empty.status, 0);
-  EXPECT_EQ(empty.out + empty.err, "");
+  EXPECT_EQ(std::tuple(empty.status, empty.out + empty.err), std::tuple(0, ""));
 }
 
 // Sector R of a track of the bundled sample: a line that names its place,
@@ -83,9 +80,7 @@ TEST(Extraction, CutsTheFourteenFilesOfTheSampleInOrder) {
   fs::copy_file(D88_SAMPLE, work.path / fs::path(std::u8string(name.begin(), name.end())));
   WriteFile(work / "MUS00", Bytes(5000, 0xEE));  // replaced whole
   const ToolRun run = RunTool(work.path, {name});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, Progress(kOrder));
-  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(std::tuple(run.status, run.out, run.err), std::tuple(0, Progress(kOrder), ""));
   for (const auto& [name, runs] : kCuts) {
     std::string expected;
     for (const auto& [track, first, last] : runs) {
@@ -117,9 +112,9 @@ TEST(Extraction, SkipsWhatIsNotOnTheDiskAndNeverLosesAFile) {
   std::vector<std::string> cut = kOrder;
   std::erase_if(
       cut, [](const auto& name) { return name == "VOICE" || name == "MUS00" || name == "MUS01"; });
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, Progress(cut));
-  EXPECT_EQ(run.err, "cannot write DRIVER\ncannot write MUS02\ncannot write MUS04\n");
+  EXPECT_EQ(std::tuple(run.status, run.out, run.err),
+            std::tuple(1, Progress(cut),
+                       "cannot write DRIVER\ncannot write MUS02\ncannot write MUS04\n"));
   EXPECT_EQ(ReadFile(work / "DRIVER"), image);
   EXPECT_TRUE(fs::is_directory(work / "MUS02"));
   EXPECT_EQ(ReadFile(work / "MUS04"), Bytes(10, 4));
@@ -144,9 +139,8 @@ TEST(OutputFiles, TemporaryFilesAreAlwaysNewAndGoneAfterAFailure) {
       RunTool(work.path, {"image.d88"}, "d88cut",
               "ln image.d88" + taken + "0 && ln -s " + (elsewhere / "precious").string() + taken +
                   "1 && mkfifo" + taken + "2 && exec prlimit --fsize=4096 ");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, Progress(kOrder));
-  EXPECT_EQ(run.err, "cannot write MUS11\n");
+  EXPECT_EQ(std::tuple(run.status, run.out, run.err),
+            std::tuple(1, Progress(kOrder), "cannot write MUS11\n"));
   EXPECT_EQ(ReadFile(work / "MUS11"), Bytes(10, 11));
   EXPECT_EQ(ReadFile(elsewhere / "precious"), Bytes(7, 7));
   const std::vector<std::string> names = work.List();  // DRIVER, then the three taken names
