@@ -72,15 +72,15 @@ class D88Image {
   // (position from 0) and moves over its data. The walk stops when `visit`
   // returns false (the stream then stands at that record's data), when a
   // header comes short or when a move leaves the file positions: where the
-  // track's walk ends is the visitor's call. False when the track is not there.
+  // track's walk ends is the visitor's call. A track that is not there has no
+  // record to visit.
   template <typename Visit>
-  bool WalkTrack(int track, Visit visit) {
-    if (!SeekTrack(track)) return false;
+  void WalkTrack(int track, Visit visit) {
+    if (!SeekTrack(track)) return;
     SectorRecordHeader record;
     for (int position = 0; ReadSectorRecordHeader(file, record); ++position) {
       if (!visit(record, position) || !file.Skip(record.data_size)) break;
     }
-    return true;
   }
 
  private:

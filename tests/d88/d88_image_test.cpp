@@ -147,6 +147,7 @@ TEST_F(SectorAccessTest, OutOfRangeArgumentsAndOffsetsReadNothing) {
   EXPECT_EQ(image_.ReadSectorRun(16, 8, 0, 1, -1, dest.data(), 256), 0);
   EXPECT_EQ(image_.ReadSectorRun(16, 8, 0, 1, 24, dest.data(), 256), 0);
   EXPECT_EQ(image_.ReadTrackIds(16, dest.data(), -4), 0);
+  EXPECT_EQ(Concat({Ids(-1), Ids(164)}), Bytes{});  // the stream stands inside track 16
   EXPECT_EQ(Read(-1, 1), Bytes{});
   EXPECT_EQ(Read(164, 1), Bytes{});
   ASSERT_TRUE(image_.SelectDisk(1));
