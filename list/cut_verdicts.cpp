@@ -41,7 +41,8 @@ std::string Fault(d88::D88Image& image, const Cut& cut, int offset) {
       return Place(at) + " is never reached: the track's walk ends at " + end +
              (lookup.walk_end_count == 0
                   ? ", which counts no sectors"
-                  : ", which counts " + std::to_string(lookup.walk_end_count) + " sectors");
+                  : ", which counts " + std::to_string(lookup.walk_end_count) +
+                        (lookup.walk_end_count == 1 ? " sector" : " sectors"));
     case Kind::kFound:
       break;
   }

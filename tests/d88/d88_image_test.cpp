@@ -51,6 +51,7 @@ TEST_F(OpenTest, TakesAtMostSixtyFourDisksWithinTwoGigabytes) {
     ASSERT_TRUE(Open(Concat({Named("A", 0, size), Named("B")})));
     EXPECT_EQ(image_.DiskCount(), 1) << size;
   }
+  EXPECT_TRUE(Selected(0) == "A" && image_.DiskSize() == 0x7FFFFFFF);
 }
 
 TEST_F(OpenTest, NewFileCloseOrShrinkDropsTheSelection) {

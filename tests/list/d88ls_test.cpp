@@ -19,10 +19,11 @@ class ListingTest : public ReaderTest {
 };
 
 TEST_F(ListingTest, ListsEveryDiskTrackAndFlag) {
-  DiskBuilder first{.name = "FIRST\x01\x81\"\\", .media_type = 0x20, .write_protect = 0x10};
+  DiskBuilder first{
+      .name = "FIRST\x01\x81\"\\ \x1F~\x7F", .media_type = 0x20, .write_protect = 0x10};
   first.AddSide(1, 1, 3);  // track 2 is missing; track 4 is irregular
   for (auto [r, n] : {std::pair{3, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 0}, {0, 1}, {0, 1}}) {
-    first.Add(4, {2, 0, r, n, Bytes(16)});
+    first.Add(4, {2, 0, r, n, Bytes(16), {}, 0, 0, std::uint8_t(n == 0 ? 0xB0 : 0)});
   }
   // Track 6: more parts and more flagged records than a line shows; density,
   // deleted mark and status of each record (the last eight are usual).
@@ -35,21 +36,24 @@ TEST_F(ListingTest, ListsEveryDiskTrackAndFlag) {
   DiskBuilder second{.name = "SECOND", .media_type = 0x30, .write_protect = 0x01};
   for (int i = 0; i < 65537; ++i) second.Add(7, {3, 1, 0, 1, {}, 0});  // past what is walked
   ASSERT_TRUE(Open(Concat({first.Build(), second.Build(), Bytes(100)})));
-  EXPECT_EQ(Lines(list::ListDisks),
-            R"(disk 0: "FIRST\x01\x81\x22\x5C", media type 2HD, write-protected, 2272 bytes
+  EXPECT_EQ(
+      Lines(list::ListDisks),
+      R"(disk 0: "FIRST\x01\x81\x22\x5C \x1F~\x7F", media type 2HD, write-protected, 2272 bytes
   track 1 (cylinder 0, head 1): 3 records: C0 H1 N1 R1-3
-  track 4 (cylinder 2, head 0): 7 records: C2 H0 N1 R3, C2 H0 N1 R1-3, C2 H0 N0 R4, C2 H0 N1 R0 x2
+  track 4 (cylinder 2, head 0): 7 records: C2 H0 N1 R3, C2 H0 N1 R1-3, C2 H0 N0 R4, C2 H0 N1 R0 x2; flagged: C2 H0 N0 R4 (data CRC error)
   track 6 (cylinder 3, head 0): 17 records: C2 H0 N1 R1, C2 H0 N1 R3, C2 H0 N1 R5, C2 H0 N1 R7, C2 H0 N1 R9, C2 H0 N1 R11, C2 H0 N1 R13, C2 H0 N1 R15, C2 H0 N1 R17, C2 H0 N1 R19, C2 H0 N1 R21, C2 H0 N1 R23, C2 H0 N1 R25, C2 H0 N1 R27, C2 H0 N1 R29, C2 H0 N1 R31, and 1 more; flagged: C2 H0 N1 R1 (deleted data), C2 H0 N1 R3 (ID CRC error), C2 H0 N1 R5 (data CRC error), C2 H0 N1 R7 (no address mark), C2 H0 N1 R9 (no data mark), C2 H0 N1 R11 (status 0x55), C2 H0 N1 R13 (single density, deleted mark), C2 H0 N1 R15 (high density, deleted mark 0x20), and 1 more
 disk 1: "SECOND", media type 1D, write-protect byte 0x01, 1049280 bytes
   track 7 (cylinder 3, head 1): more than 65536 records: C3 H1 N1 R0 x65536
 100 bytes after the last disk
 )");
   DiskBuilder claims{.media_type = 0x55, .disk_size = 0x10000};
-  ASSERT_TRUE(Open(claims.AddSide(0, 1, 1).Build()));
+  ASSERT_TRUE(Open(claims.AddSide(0, 2, 3).Build()));
   EXPECT_EQ(Lines(list::ListDisks),
-            R"(disk 0: "", media type 0x55, 65536 bytes, 64576 of them past the end of the file
-  track 0 (cylinder 0, head 0): 1 record: C0 H0 N1 R1
+            R"(disk 0: "", media type 0x55, 65536 bytes, 64304 of them past the end of the file
+  track 0 (cylinder 0, head 0): 2 records: C0 H0 N1 R2-3
 )");
+  ASSERT_TRUE(Open(DiskBuilder().Build()));  // ends where the file ends
+  EXPECT_EQ(Lines(list::ListDisks), "disk 0: \"\", media type 2D, 688 bytes\n");
   EXPECT_EQ(list::MediaTypeName(0x10) + list::MediaTypeName(0x40), "2DD1DD");
   ASSERT_TRUE(Open({}));
   EXPECT_EQ(Lines(list::ListDisks), "no disk: the file is shorter than a disk header\n");
@@ -57,12 +61,14 @@ disk 1: "SECOND", media type 1D, write-protect byte 0x01, 1049280 bytes
 }
 
 TEST_F(ListingTest, TellsWhyEachCutIsShortOrFlagged) {
-  // No track 15. Track 16: sector 3 has no data, 5 holds 100 bytes, and the
+  // Track 15 ends its walk at its first record and holds sectors 1 to 4 only.
+  // Track 16: sector 3 has no data, 5 holds 100 bytes, and the
   // record of 11 counts no sectors. Track 17: sector 1 is deleted data, 15
   // was read with a data CRC error. Track 18's walk ends at its 8th record.
   DiskBuilder disk;
   disk.AddSide(16, 1, 2).Add(16, {8, 0, 3, 1, {}}).AddSide(16, 4, 4);
-  disk.Add(16, {8, 0, 5, 1, Bytes(100)}).AddSide(16, 6, 10);
+  disk.Add(15, {7, 1, 1, 1, Bytes(256), 1}).AddSide(15, 2, 4);
+  disk.Add(16, {8, 0, 5, 1, Bytes(100), {}, 0, 0, 0xB0}).AddSide(16, 6, 10);
   disk.Add(16, {8, 0, 11, 1, Bytes(256), 0}).AddSide(16, 12, 16);
   disk.Add(17, {8, 1, 1, 1, Bytes(256), {}, 0, 0x10, 0x10}).AddSide(17, 2, 14);
   disk.Add(17, {8, 1, 15, 1, Bytes(256), {}, 0, 0, 0xB0}).AddSide(17, 16, 16);
@@ -70,7 +76,7 @@ TEST_F(ListingTest, TellsWhyEachCutIsShortOrFlagged) {
   ASSERT_TRUE(Open(disk.Build()));
   EXPECT_EQ(Lines(list::JudgeCuts), R"(what d88cut would cut from disk 0:
   DRIVER  broken off, 2816 of 3328 bytes: track 18 (C9 H0) sector 9 is never reached: the track's walk ends at record 8, which counts 8 sectors; track 17 (C8 H1) sector 15 was read with a data CRC error
-  VOICE   absent: track 15 (C7 H1) sector 2 is missing
+  VOICE   absent: track 15 (C7 H1) sector 2 is never reached: the track's walk ends at record 1, which counts 1 sector
   MUS00   absent: track 15 (C7 H1) sector 5 is missing
   MUS01   absent: track 15 (C7 H1) sector 12 is missing
   MUS02   broken off, 512 of 768 bytes: track 16 (C8 H0) sector 3 has a record with no data
