@@ -14,20 +14,11 @@ namespace {
 // A track line names at most this many records with unusual flags.
 constexpr int kMaxFlaggedShown = 8;
 
-std::string Id(const d88::SectorRecordHeader& record) {
-  return CompactIds(record.id, 1);
-}
-
 std::string DiskLine(int index, const d88::D88Image& image) {
   std::string line = "disk " + std::to_string(index) + ": \"" + EscapeName(image.DiskName()) +
                      "\", media type " + MediaTypeName(image.MediaType());
-  if (image.WriteProtect() == d88::kWriteProtected) {
-    line += ", write-protected";
-  } else if (image.WriteProtect() != 0) {
-    char byte[32];
-    std::snprintf(byte, sizeof byte, ", write-protect byte 0x%02X", image.WriteProtect());
-    line += byte;
-  }
+  const std::string protection = WriteProtectName(image.WriteProtect());
+  if (!protection.empty()) line += ", " + protection;
   line += ", " + std::to_string(image.DiskSize()) + " bytes";
   const std::int64_t past = image.DiskOffset(index) + image.DiskSize() - image.FileSize();
   if (past > 0) line += ", " + std::to_string(past) + " of them past the end of the file";
@@ -74,7 +65,7 @@ class TrackLine {
     if (flags.empty()) return;
     if (++flagged_count_ > kMaxFlaggedShown) return;
     if (!flagged_.empty()) flagged_ += ", ";
-    flagged_ += Id(record) + " (" + flags + ")";
+    flagged_ += CompactIds(record.id, 1) + " (" + flags + ")";  // one ID
   }
 
   std::vector<std::uint8_t> ids_;

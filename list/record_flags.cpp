@@ -63,6 +63,12 @@ std::string MediaTypeName(int media_type) {
   }
 }
 
+std::string WriteProtectName(int write_protect) {
+  if (write_protect == 0) return "";
+  return write_protect == d88::kWriteProtected ? "write-protected"
+                                               : "write-protect byte " + Hex(write_protect);
+}
+
 std::string UnusualFlags(const d88::SectorRecordHeader& record) {
   std::string text;
   if (record.density == d88::kSingleDensity) {

@@ -11,6 +11,10 @@ namespace list {
 // "2D", "2DD", "2HD", "1D", "1DD", or the byte in hex ("0x55").
 std::string MediaTypeName(int media_type);
 
+// "write-protected" for the protected value, the byte in hex for any other
+// non-zero value, empty for 0.
+std::string WriteProtectName(int write_protect);
+
 // The record's flags that are not the usual ones (double density, no
 // deleted mark, normal status), for a track line: "single density, data CRC
 // error". Empty when all are usual.
