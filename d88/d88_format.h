@@ -86,8 +86,13 @@ inline constexpr int kStatusNoDataMark = 0xF0;
 // One sector ID as listed by ReadTrackIds: C, H, R, N.
 inline constexpr std::size_t kSectorIdSize = 4;
 
-// A sector of size code N nominally holds kSizeCodeBase << N bytes.
+// A sector of size code N nominally holds kSizeCodeBase << N bytes; runs
+// take size codes up to kMaxSizeCode, whose sector size is still an int.
 inline constexpr int kSizeCodeBase = 128;
+inline constexpr int kMaxSizeCode = 23;
+static_assert((std::int64_t{kSizeCodeBase} << kMaxSizeCode) <= std::numeric_limits<int>::max() &&
+              (std::int64_t{kSizeCodeBase} << (kMaxSizeCode + 1)) >
+                  std::numeric_limits<int>::max());
 
 // File positions are signed 32-bit: an image is usable up to 2^31 - 1 bytes.
 inline constexpr std::int64_t kMaxFilePosition = std::numeric_limits<std::int32_t>::max();

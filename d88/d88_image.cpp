@@ -1,22 +1,14 @@
 #include "d88/d88_image.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "d88/little_endian.h"
-#include "d88/run_position.h"
 
 namespace d88 {
 
 namespace {
 
 using DiskHeader = std::array<std::uint8_t, kDiskHeaderSize>;
-
-// The largest size code whose sector size, kSizeCodeBase << N, is an int.
-constexpr int kMaxSizeCode = 23;
-static_assert((std::int64_t{kSizeCodeBase} << kMaxSizeCode) <= std::numeric_limits<int>::max() &&
-              (std::int64_t{kSizeCodeBase} << (kMaxSizeCode + 1)) >
-                  std::numeric_limits<int>::max());
 
 bool ReadDiskHeader(ImageStream& file, std::int64_t position, DiskHeader& header) {
   return file.Seek(position) && file.Read(header.data(), header.size()) == header.size();
@@ -78,41 +70,63 @@ void D88Image::SetSectorRange(int first, int last) {
   last_sector = last;
 }
 
-// A record that counts no sectors ends the walk before its ID is compared.
 int D88Image::ReadSector(int track, int c, int h, int r, int n, std::uint8_t* dest, int limit) {
   if (limit < 0) return 0;
-  int data_size = -1;
-  WalkTrack(track, [&](const SectorRecordHeader& record, int position) {
-    if (record.sector_count == 0) return false;
-    if (record.HasId(c, h, r, n)) data_size = record.data_size;
-    return data_size < 0 && !record.EndsWalkAt(position);
-  });
-  if (data_size < 0) return 0;
-  return static_cast<int>(file.Read(dest, static_cast<std::size_t>(std::min(data_size, limit))));
+  const SectorLocation location = LocateSector(track, c, h, r, n);
+  if (location.kind != SectorLocation::Kind::kFound) return 0;
+  const int count = std::min(location.record.data_size, limit);
+  return static_cast<int>(file.Read(dest, static_cast<std::size_t>(count)));
 }
 
 int D88Image::ReadSectorRun(int track, int c, int h, int r, int n, std::uint8_t* dest, int total) {
-  if (total < 0 || n < 0 || n > kMaxSizeCode) return 0;
-  const int sector_size = kSizeCodeBase << n;
-  int done = 0;
-  for (RunPosition at{track, c, h, r}; done < total;
-       at = NextInRun(at, first_sector, last_sector)) {
-    const int piece = std::min(sector_size, total - done);
-    if (ReadSector(at.track, at.c, at.h, at.r, n, dest + done, piece) < piece) break;
-    done += piece;
-  }
-  return done;
+  return WalkRun(track, c, h, r, n, total, [&](const RunPosition& at, int offset, int piece) {
+    return ReadSector(at.track, at.c, at.h, at.r, n, dest + offset, piece) == piece;
+  });
 }
 
 int D88Image::ReadTrackIds(int track, std::uint8_t* dest, int limit) {
   int written = 0;
-  WalkTrack(track, [&](const SectorRecordHeader& record, int position) {
+  ListTrack(track, [&](const SectorRecordHeader& record, int) {
     if (limit - written < static_cast<int>(kSectorIdSize)) return false;
     std::copy(record.id.begin(), record.id.end(), dest + written);
     written += static_cast<int>(kSectorIdSize);
-    return !record.EndsWalkAt(position);
+    return true;
   });
   return written;
+}
+
+SectorLocation D88Image::LocateSector(int track, int c, int h, int r, int n, Search search) {
+  using Kind = SectorLocation::Kind;
+  SectorLocation location;
+  bool walk_ended = false;
+  auto end_walk = [&](const SectorRecordHeader& record, int position) {
+    walk_ended = true;
+    location.walk_end = position;
+    location.walk_end_count = record.sector_count;
+  };
+  WalkRecords(track, [&](const SectorRecordHeader& record, int position) {
+    // A record that counts no sectors ends the walk before its ID is compared.
+    if (!walk_ended && record.sector_count == 0) {
+      end_walk(record, position);
+      if (search == Search::kWithinWalk) return false;
+    }
+    if (record.HasId(c, h, r, n)) {
+      location.kind = walk_ended ? Kind::kNotReached : Kind::kFound;
+      location.record = record;
+      return false;
+    }
+    if (!walk_ended && record.EndsWalkAt(position)) {
+      end_walk(record, position);
+      return search == Search::kPastWalkEnd;
+    }
+    return true;
+  });
+  if (location.kind == Kind::kFound) {
+    const std::int64_t in_file = std::max(file.Size() - file.Position(), std::int64_t{0});
+    location.stored_size =
+        static_cast<int>(std::min(std::int64_t{location.record.data_size}, in_file));
+  }
+  return location;
 }
 
 // A track is there when its entry is non-zero and not past disk_size. An entry

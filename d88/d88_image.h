@@ -3,12 +3,15 @@
 // found by their ID bytes. Failures are return values; nothing is printed.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
 
 #include "d88/d88_format.h"
 #include "d88/image_stream.h"
+#include "d88/run_position.h"
+#include "d88/sector_location.h"
 #include "d88/sector_record.h"
 
 namespace d88 {
@@ -67,15 +70,51 @@ class D88Image {
   // order, to `dest`, up to `limit` bytes. Returns the bytes written.
   int ReadTrackIds(int track, std::uint8_t* dest, int limit);
 
-  // Walks the sector records of `track` on the selected disk in storage
-  // order: reads each header, hands it to `visit(header, position)`
-  // (position from 0) and moves over its data. The walk stops when `visit`
-  // returns false (the stream then stands at that record's data), when a
-  // header comes short or when a move leaves the file positions: where the
-  // track's walk ends is the visitor's call. A track that is not there has no
-  // record to visit.
+  // Where sector (c, h, r, n) stands on `track` of the selected disk, as
+  // ReadSector's walk meets it: the walk ends at a record that counts no
+  // sectors (before its ID is compared), or after the record whose position
+  // is its own sector_count - 1. See SectorLocation.
+  SectorLocation LocateSector(int track, int c, int h, int r, int n,
+                              Search search = Search::kWithinWalk);
+
+  // Hands each sector record of `track` to `visit(header, position)` as
+  // ReadTrackIds lists them, in storage order: the listing ends after the
+  // record whose position is its own sector_count - 1 (one that counts no
+  // sectors does not end it), when a header comes short, or when `visit`
+  // returns false.
   template <typename Visit>
-  void WalkTrack(int track, Visit visit) {
+  void ListTrack(int track, Visit visit) {
+    WalkRecords(track, [&](const SectorRecordHeader& record, int position) {
+      return visit(record, position) && !record.EndsWalkAt(position);
+    });
+  }
+
+  // Hands the pieces of a run to `visit(at, offset, piece)` as ReadSectorRun
+  // takes them: each sector's place, where its bytes go in the run, and how
+  // many of them the run takes (a whole sector, or the rest of `total`).
+  // Stops when `visit` returns false; returns the bytes of the pieces before.
+  template <typename Visit>
+  int WalkRun(int track, int c, int h, int r, int n, int total, Visit visit) {
+    if (total < 0 || n < 0 || n > kMaxSizeCode) return 0;
+    const int sector_size = kSizeCodeBase << n;
+    int done = 0;
+    for (RunPosition at{track, c, h, r}; done < total;
+         at = NextInRun(at, first_sector, last_sector)) {
+      const int piece = std::min(sector_size, total - done);
+      if (!visit(at, done, piece)) break;
+      done += piece;
+    }
+    return done;
+  }
+
+ private:
+  // Reads the sector records of `track` in storage order: reads each header,
+  // hands it to `visit(header, position)` (position from 0) and moves over
+  // its data. Stops when `visit` returns false (the stream then stands at
+  // that record's data), when a header comes short or when a move leaves the
+  // file positions. A track that is not there has no record to visit.
+  template <typename Visit>
+  void WalkRecords(int track, Visit visit) {
     if (!SeekTrack(track)) return;
     SectorRecordHeader record;
     for (int position = 0; ReadSectorRecordHeader(file, record); ++position) {
@@ -83,7 +122,6 @@ class D88Image {
     }
   }
 
- private:
   void ClearSelection();
   // Moves the stream to the first record of `track`; false when the track
   // is not there on the selected disk.

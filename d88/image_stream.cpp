@@ -1,50 +1,18 @@
 #include "d88/image_stream.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <optional>
 
 #include "d88/d88_format.h"
-#include "d88/wide_path.h"
+#include "platform/platform.h"
 
 namespace d88 {
 
-namespace {
-
-std::FILE* OpenForReading(const char* path) {
-#ifdef _WIN32
-  return _wfopen(WidePath(path).c_str(), L"rb");
-#else
-  return std::fopen(path, "rb");
-#endif
-}
-
-// The size of a regular file; none for anything else, which cannot be walked
-// by seeking (a folder, a pipe, a device).
-std::optional<std::int64_t> RegularFileSize(std::FILE* file) {
-#ifdef _WIN32
-  struct _stat64 status;
-  if (_fstat64(_fileno(file), &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG) return {};
-#else
-  struct stat status;
-  if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) return {};
-#endif
-  return status.st_size;
-}
-
-}  // namespace
-
 bool ImageStream::Open(const char* path) {
   Close();
-  file_.reset(OpenForReading(path));
-  if (!file_) return false;
-  const auto size = RegularFileSize(file_.get());
-  if (!size) {
-    Close();
-    return false;
-  }
-  size_ = *size;
+  const auto opened = platform::OpenRegularFile(path);
+  if (!opened) return false;
+  file_.reset(opened->stream);
+  size_ = opened->size;
   // The window is the stream's only buffer.
   std::setvbuf(file_.get(), nullptr, _IONBF, 0);
   return true;

@@ -26,6 +26,7 @@ class ImageStream {
   bool IsOpen() const { return file_ != nullptr; }
   // The file's size when it was opened; 0 while closed.
   std::int64_t Size() const { return size_; }
+  std::int64_t Position() const { return position_; }
 
   // Moves to an absolute position, or by `count` bytes from the current one.
   // False, without moving, for a target outside 0 to kMaxFilePosition.

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <span>
 
-#include "extract/console.h"
 #include "extract/output_file.h"
+#include "extract/progress.h"
 
 namespace extract {
 
@@ -20,7 +20,8 @@ static_assert(FitsTheBuffer(kDriver) && FitsTheBuffer(kVoice) &&
 
 }  // namespace
 
-CutResult ExtractFile(d88::D88Image& image, const FileIdentity& image_file, const Cut& cut) {
+CutResult ExtractFile(d88::D88Image& image, const platform::FileIdentity& image_file,
+                      const Cut& cut) {
   // No stale bytes: what the run does not fill stays zero.
   std::fill_n(ExtractBuffer.begin(), cut.length, std::uint8_t{0});
   if (image.ReadSectorRun(cut.track, cut.cylinder, cut.head, cut.first_sector, kSizeCode,
@@ -36,7 +37,7 @@ CutResult ExtractFile(d88::D88Image& image, const FileIdentity& image_file, cons
   return CutResult::kWritten;
 }
 
-bool ExtractAll(d88::D88Image& image, const FileIdentity& image_file) {
+bool ExtractAll(d88::D88Image& image, const platform::FileIdentity& image_file) {
   bool all_written = true;
   for (const Cut& cut : CuttingOrder()) {
     all_written &= ExtractFile(image, image_file, cut) != CutResult::kNotWritten;

@@ -7,7 +7,7 @@
 
 #include "d88/d88_image.h"
 #include "extract/cut_table.h"
-#include "extract/file_status.h"
+#include "platform/platform.h"
 
 namespace extract {
 
@@ -25,10 +25,11 @@ enum class CutResult {
 // line and writes the file `cut.name` at its full length even when the run
 // broke off, with zeros past what the disk gave. Never writes over the image
 // file, known by its identity `image_file`.
-CutResult ExtractFile(d88::D88Image& image, const FileIdentity& image_file, const Cut& cut);
+CutResult ExtractFile(d88::D88Image& image, const platform::FileIdentity& image_file,
+                      const Cut& cut);
 
 // Cuts every file in order; the image must have its disk selected and its
 // sector range set. False when any announced file could not be written.
-bool ExtractAll(d88::D88Image& image, const FileIdentity& image_file);
+bool ExtractAll(d88::D88Image& image, const platform::FileIdentity& image_file);
 
 }  // namespace extract

@@ -2,13 +2,11 @@
 // first disk of a D88 image into DRIVER, VOICE and MUS00 to MUS11.
 #include <cstdlib>
 
+#include "cli/messages.h"
 #include "d88/d88_image.h"
-#include "extract/arguments.h"
-#include "extract/console.h"
 #include "extract/cut_table.h"
 #include "extract/extraction.h"
-#include "extract/file_status.h"
-#include "extract/output_file.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -18,18 +16,18 @@ d88::D88Image image;
 }  // namespace
 
 int main(int argc, char** argv) {
-  extract::UseBinaryConsole();
-  extract::FailWritesPastFileSizeLimit();
-  const auto args = extract::Utf8Arguments(argc, argv);
+  platform::UseBinaryStandardStreams();
+  platform::FailWritesPastFileSizeLimit();
+  const auto args = platform::Utf8Arguments(argc, argv);
   if (args.size() != 2) {
-    extract::PrintUsage(args.empty() ? nullptr : args[0].c_str(), "d88cut");
+    cli::PrintUsage(args.empty() ? nullptr : args[0].c_str(), "d88cut");
     return EXIT_FAILURE;
   }
   const char* path = args[1].c_str();
   // The image's identity, taken once: no output is ever written over it.
-  const auto image_file = image.Open(path) ? extract::StatusOf(path) : std::nullopt;
+  const auto image_file = image.Open(path) ? platform::StatusOf(path) : std::nullopt;
   if (!image_file) {
-    extract::PrintOpenError();
+    cli::PrintOpenError();
     return EXIT_FAILURE;
   }
   // When this fails, every read finds nothing and no file is cut.

@@ -6,20 +6,16 @@
 #include <cstdint>
 #include <span>
 
-#include "extract/file_status.h"
+#include "platform/platform.h"
 
 namespace extract {
 
 // Writes `bytes` to a new temporary file beside `name`, created by this call
 // under a name no other run uses, then renames it over `name`. Refuses an
-// existing `name` that is the image or is write-protected. False on any
-// failure: the earlier `name`, if any, is then as it was, and no temporary
-// file stays behind.
+// existing `name` that is the image (known by its identity) or is
+// write-protected. False on any failure: the earlier `name`, if any, is then
+// as it was, and no temporary file stays behind.
 bool WriteOutputFile(const char* name, std::span<const std::uint8_t> bytes,
-                     const FileIdentity& image);
-
-// Makes a write past a file-size limit fail, as a full disk does, instead of
-// ending the process.
-void FailWritesPastFileSizeLimit();
+                     const platform::FileIdentity& image);
 
 }  // namespace extract

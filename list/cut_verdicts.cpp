@@ -1,82 +1,76 @@
 #include "list/cut_verdicts.h"
 
-#include <algorithm>
-#include <vector>
+#include <optional>
 
 #include "extract/cut_table.h"
 #include "list/record_flags.h"
-#include "list/sector_lookup.h"
 
 namespace list {
 
 namespace {
 
 using d88::RunPosition;
+using d88::SectorLocation;
 using extract::Cut;
-using Kind = SectorLookup::Kind;
-
-// The sector of `cut` that `offset` falls in.
-RunPosition SectorAt(const Cut& cut, int offset) {
-  RunPosition at{cut.track, cut.cylinder, cut.head, cut.first_sector};
-  for (int sector = 0; sector < offset / extract::kSectorSize; ++sector) {
-    at = d88::NextInRun(at, extract::kFirstSector, extract::kLastSector);
-  }
-  return at;
-}
+using Kind = SectorLocation::Kind;
 
 std::string Place(const RunPosition& at) {
   return "track " + std::to_string(at.track) + " (C" + std::to_string(at.c) + " H" +
          std::to_string(at.h) + ") sector " + std::to_string(at.r);
 }
 
-// Why the run of `cut` stops at `offset`.
-std::string Fault(d88::D88Image& image, const Cut& cut, int offset) {
-  const RunPosition at = SectorAt(cut, offset);
-  const SectorLookup lookup = FindSector(image, at);
-  const std::string end = "record " + std::to_string(lookup.walk_end + 1);
-  switch (lookup.kind) {
-    case Kind::kMissing:
-      return Place(at) + " is missing";
+std::string Sectors(int count) {
+  if (count == 0) return "no sectors";
+  return std::to_string(count) + (count == 1 ? " sector" : " sectors");
+}
+
+// The sector where a run stops, and where it stands.
+struct Stop {
+  RunPosition at;
+  int piece;  // the bytes the run wanted of it
+  SectorLocation location;
+};
+
+// Why the run stops at `stop`.
+std::string Fault(const Stop& stop) {
+  const SectorLocation& location = stop.location;
+  switch (location.kind) {
+    case Kind::kNotOnTrack:
+      return Place(stop.at) + " is missing";
     case Kind::kNotReached:
-      return Place(at) + " is never reached: the track's walk ends at " + end +
-             (lookup.walk_end_count == 0
-                  ? ", which counts no sectors"
-                  : ", which counts " + std::to_string(lookup.walk_end_count) +
-                        (lookup.walk_end_count == 1 ? " sector" : " sectors"));
+      return Place(stop.at) + " is never reached: the track's walk ends at record " +
+             std::to_string(location.walk_end + 1) + ", which counts " +
+             Sectors(location.walk_end_count);
     case Kind::kFound:
       break;
   }
-  if (lookup.record.data_size == 0) return Place(at) + " has a record with no data";
-  const int piece = std::min(extract::kSectorSize, cut.length - offset);
-  std::vector<std::uint8_t> dest(piece);
-  const int got =
-      image.ReadSector(at.track, at.c, at.h, at.r, extract::kSizeCode, dest.data(), piece);
-  return Place(at) + " is short: " + std::to_string(got) + " of " + std::to_string(piece) +
-         " bytes";
+  if (location.record.data_size == 0) return Place(stop.at) + " has a record with no data";
+  return Place(stop.at) + " is short: " + std::to_string(location.stored_size) + " of " +
+         std::to_string(stop.piece) + " bytes";
 }
 
-// "; <place> was read with ..." for each of the first `taken` bytes' sectors
-// whose status or deleted mark says anything.
-std::string ReadingNotes(d88::D88Image& image, const Cut& cut, int taken) {
-  std::string notes;
-  for (int offset = 0; offset < taken; offset += extract::kSectorSize) {
-    const RunPosition at = SectorAt(cut, offset);
-    const std::string note = ReadingNote(FindSector(image, at).record);
-    if (!note.empty()) notes += "; " + Place(at) + " " + note;
-  }
-  return notes;
-}
-
+// Follows the run of `cut` sector by sector as d88cut reads it, looking past
+// the end of a track's walk only for the sector that stops it.
 std::string Verdict(d88::D88Image& image, const Cut& cut) {
-  std::vector<std::uint8_t> dest(cut.length);
-  const int got = image.ReadSectorRun(cut.track, cut.cylinder, cut.head, cut.first_sector,
-                                      extract::kSizeCode, dest.data(), cut.length);
+  std::optional<Stop> stop;
+  std::string notes;  // "; <place> was read with ..." for each sector taken
+  const int got = image.WalkRun(
+      cut.track, cut.cylinder, cut.head, cut.first_sector, extract::kSizeCode, cut.length,
+      [&](const RunPosition& at, int, int piece) {
+        const SectorLocation location = image.LocateSector(
+            at.track, at.c, at.h, at.r, extract::kSizeCode, d88::Search::kPastWalkEnd);
+        if (location.kind != Kind::kFound || location.stored_size < piece) {
+          stop = Stop{at, piece, location};
+          return false;
+        }
+        const std::string note = ReadingNote(location.record);
+        if (!note.empty()) notes += "; " + Place(at) + " " + note;
+        return true;
+      });
   const std::string length = std::to_string(cut.length);
-  const std::string notes = ReadingNotes(image, cut, got);
-  if (got == cut.length) return "complete, " + length + " bytes" + notes;
-  if (got == 0) return "absent: " + Fault(image, cut, 0);
-  return "broken off, " + std::to_string(got) + " of " + length +
-         " bytes: " + Fault(image, cut, got) + notes;
+  if (!stop) return "complete, " + length + " bytes" + notes;
+  if (got == 0) return "absent: " + Fault(*stop);
+  return "broken off, " + std::to_string(got) + " of " + length + " bytes: " + Fault(*stop) + notes;
 }
 
 }  // namespace

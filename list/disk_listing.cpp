@@ -5,14 +5,15 @@
 
 #include "list/compact_ids.h"
 #include "list/record_flags.h"
-#include "list/sector_lookup.h"
 
 namespace list {
 
 namespace {
 
-// A track line names at most this many records with unusual flags.
+// A track line names at most this many records with unusual flags, and
+// lists a track up to this many records.
 constexpr int kMaxFlaggedShown = 8;
+constexpr int kMaxRecordsListed = 65536;
 
 std::string DiskLine(int index, const d88::D88Image& image) {
   std::string line = "disk " + std::to_string(index) + ": \"" + EscapeName(image.DiskName()) +
@@ -25,8 +26,8 @@ std::string DiskLine(int index, const d88::D88Image& image) {
   return line + "\n";
 }
 
-// The records of one track as d88cut's track listing walks them, up to
-// kMaxRecordsWalked.
+// The records of one track as the reader lists them, up to
+// kMaxRecordsListed.
 class TrackLine {
  public:
   // False when the track lists no record.
@@ -35,12 +36,12 @@ class TrackLine {
     flagged_.clear();
     flagged_count_ = 0;
     more_ = false;
-    image.WalkTrack(track, [this](const d88::SectorRecordHeader& record, int position) {
-      more_ = position == kMaxRecordsWalked;
+    image.ListTrack(track, [this](const d88::SectorRecordHeader& record, int position) {
+      more_ = position == kMaxRecordsListed;
       if (more_) return false;
       ids_.insert(ids_.end(), record.id.begin(), record.id.end());
       Flag(record);
-      return !record.EndsWalkAt(position);
+      return true;
     });
     return !ids_.empty();
   }

@@ -3,22 +3,22 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "cli/messages.h"
 #include "d88/d88_image.h"
-#include "extract/arguments.h"
-#include "extract/console.h"
 #include "list/cut_verdicts.h"
 #include "list/disk_listing.h"
+#include "platform/platform.h"
 
 int main(int argc, char** argv) {
-  extract::UseBinaryConsole();
-  const auto args = extract::Utf8Arguments(argc, argv);
+  platform::UseBinaryStandardStreams();
+  const auto args = platform::Utf8Arguments(argc, argv);
   if (args.size() != 2) {
-    extract::PrintUsage(args.empty() ? nullptr : args[0].c_str(), "d88ls");
+    cli::PrintUsage(args.empty() ? nullptr : args[0].c_str(), "d88ls");
     return EXIT_FAILURE;
   }
   d88::D88Image image;
   if (!image.Open(args[1].c_str())) {
-    extract::PrintOpenError();
+    cli::PrintOpenError();
     return EXIT_FAILURE;
   }
   const list::LineSink out = [](const std::string& line) { std::fputs(line.c_str(), stdout); };

@@ -2,16 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
-
-#include "d88/wide_path.h"
-
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 
 namespace d88test {
 
@@ -52,39 +45,15 @@ std::vector<std::string> ScratchDir::List() const {
   return names;
 }
 
-std::string ToolPath(std::string_view tool) {
-  return HostPath(std::string(D88_TOOLS_DIR "/").append(tool).append(D88_EXE_SUFFIX));
+ReaderState StateOf(const d88::D88Image& image) {
+  return {image.DiskCount(), image.FileSize(),     image.DiskSize(),
+          image.MediaType(), image.WriteProtect(), std::string(image.DiskName())};
 }
 
-std::string HostPath(std::string path) {
-#ifdef _WIN32
-  // Under Wine the host's root is drive Z.
-  if (path.starts_with('/')) path = "Z:" + path;
-  std::replace(path.begin(), path.end(), '/', '\\');
-#endif
-  return path;
-}
-
-ToolRun RunTool(const fs::path& folder, const std::vector<std::string>& args, std::string_view tool,
-                std::string_view shell_prefix) {
-  static const ScratchDir capture;
-  auto quote = [](const std::string& text) { return '"' + text + '"'; };
-  std::string command = std::string(shell_prefix) + quote(ToolPath(tool));
-  for (const std::string& arg : args) command += ' ' + quote(arg);
-  command += " >" + quote((capture / "out").string()) + " 2>" + quote((capture / "err").string());
-  const fs::path here = fs::current_path();
-  fs::current_path(folder);
-#ifdef _WIN32
-  // cmd.exe strips one pair of quotes around it all; the wide call carries
-  // any file name.
-  const int status = _wsystem(d88::WidePath(('"' + command + '"').c_str()).c_str());
-#else
-  const int result = std::system(command.c_str());
-  const int status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
-#endif
-  fs::current_path(here);
-  const Bytes out = ReadFile(capture / "out"), err = ReadFile(capture / "err");
-  return {status, std::string(out.begin(), out.end()), std::string(err.begin(), err.end())};
+void PrintTo(const ReaderState& state, std::ostream* os) {
+  *os << "{disk_count " << state.disk_count << ", file_size " << state.file_size << ", disk_size "
+      << state.disk_size << ", media_type " << state.media_type << ", write_protect "
+      << state.write_protect << ", name \"" << state.name << "\"}";
 }
 
 bool ReaderTest::Open(const Bytes& bytes) {

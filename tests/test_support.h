@@ -1,5 +1,5 @@
-// What the tests share: the image builder, scratch folders, a reader on
-// images of the builder, and the built tools run as a user runs them.
+// What the tests share: the image builder, scratch folders, and a reader on
+// images of the builder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -38,22 +38,18 @@ inline const std::string kOpenError =
     "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x83\x49\x81\x5B\x83\x76"
     "\x83\x93\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x2E\x0A";
 
-struct ToolRun {
-  int status = -1;
-  std::string out{};  // standard output, byte for byte
-  std::string err{};  // standard error, byte for byte
+// What a reader tells of its file and its selected disk, by name.
+struct ReaderState {
+  int disk_count = 0;
+  std::int64_t file_size = 0;
+  int disk_size = 0;
+  int media_type = -1;
+  int write_protect = -1;
+  std::string name = "";
+  friend bool operator==(const ReaderState&, const ReaderState&) = default;
+  friend void PrintTo(const ReaderState& state, std::ostream* os);
 };
-
-// The path of a tool built here, "d88cut" or "d88ls".
-std::string ToolPath(std::string_view tool = "d88cut");
-// A path of the build machine as the tools see it (under Wine, on drive Z).
-std::string HostPath(std::string path);
-
-// Runs the tool with `args` (UTF-8) in `folder` through the shell, capturing
-// its output outside the folder. A `shell_prefix` goes before the quoted
-// tool: "cat x | ", "prlimit --fsize=4096 ", "exec ", a function's name.
-ToolRun RunTool(const std::filesystem::path& folder, const std::vector<std::string>& args,
-                std::string_view tool = "d88cut", std::string_view shell_prefix = "");
+ReaderState StateOf(const d88::D88Image& image);
 
 // A reader on images written to a scratch folder, a new file each time.
 class ReaderTest : public ::testing::Test {
@@ -61,6 +57,7 @@ class ReaderTest : public ::testing::Test {
   bool Open(const Bytes& bytes);
   void Load(const Bytes& bytes) { ASSERT_TRUE(Open(bytes) && image_.SelectDisk(0)); }
   std::string Selected(int index);  // the disk's name, or "(failed)"
+  ReaderState State() const { return StateOf(image_); }
   // What a run, a sector or a listing gave: as many bytes as it returned.
   Bytes Run(int track, int r, int total, int n = 1);
   Bytes Read(int track, int r, int limit = 256, int n = 1);

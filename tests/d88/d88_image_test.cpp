@@ -4,7 +4,22 @@
 namespace d88test {
 
 using OpenTest = ReaderTest;
-using SectorAccessTest = ReaderTest;
+
+class SectorAccessTest : public ReaderTest {
+ protected:
+  // Where sector R of a track stands, in words.
+  std::string Where(int track, int r, d88::Search search = d88::Search::kPastWalkEnd) {
+    using Kind = d88::SectorLocation::Kind;
+    const auto at = image_.LocateSector(track, track / 2, track % 2, r, 1, search);
+    std::string text = at.kind == Kind::kFound ? "found, " + std::to_string(at.stored_size) +
+                                                     " of " + std::to_string(at.record.data_size)
+                       : at.kind == Kind::kNotReached ? "not reached"
+                                                      : "not on track";
+    if (at.walk_end < 0) return text;
+    return text + "; walk ends at " + std::to_string(at.walk_end) + " counting " +
+           std::to_string(at.walk_end_count);
+  }
+};
 
 Bytes Named(const std::string& name, std::uint8_t media = 0,
             std::optional<std::uint32_t> size = {}) {
@@ -15,29 +30,30 @@ TEST_F(OpenTest, FindsDisksBackToBack) {
   d88::D88Image fresh;
   Bytes dest(256);
   EXPECT_EQ(fresh.ReadSectorRun(16, 8, 0, 1, 1, dest.data(), 256), 0);
-  EXPECT_EQ(std::tuple(fresh.DiskCount(), fresh.DiskSize(), fresh.MediaType(), fresh.WriteProtect(),
-                       fresh.FileSize(), fresh.DiskOffset(0)),
-            std::tuple(0, 0, -1, -1, 0, -1));
+  EXPECT_EQ(StateOf(fresh), ReaderState{});
+  EXPECT_EQ(fresh.DiskOffset(0), -1);
   const Bytes first = DiskBuilder{.name = "FIRST", .write_protect = 0x10}.AddSide(0, 1, 2).Build();
   ASSERT_TRUE(Open(Concat({first, Named(std::string("SECOND\0X", 8), 0x10),
                            Named("THIRD6789ABCDEFGHIJ", 0x20), Bytes(100)})));
   const std::int64_t size = first.size();  // the fourth header is cut short
-  EXPECT_EQ(std::tuple(image_.DiskCount(), image_.FileSize(), image_.DiskOffset(2),
-                       image_.DiskOffset(3), image_.DiskOffset(-1), image_.MediaType()),
-            std::tuple(3, size + 2 * 0x2B0 + 100, size + 0x2B0, -1, -1, -1));
+  const std::int64_t file_size = size + 2 * 0x2B0 + 100;
+  EXPECT_EQ(State(), (ReaderState{.disk_count = 3, .file_size = file_size}));
+  EXPECT_EQ(image_.DiskOffset(2), size + 0x2B0);
+  EXPECT_EQ(image_.DiskOffset(3), -1);
+  EXPECT_EQ(image_.DiskOffset(-1), -1);
   EXPECT_EQ(Selected(2), "THIRD6789ABCDEFG");  // up to a NUL or 16 bytes
-  EXPECT_EQ(std::pair(image_.MediaType(), image_.DiskSize()), std::pair(0x20, 0x2B0));
+  EXPECT_EQ(State(), (ReaderState{3, file_size, 0x2B0, 0x20, 0, "THIRD6789ABCDEFG"}));
   EXPECT_EQ(Selected(1), "SECOND");
-  EXPECT_TRUE(Selected(0) == "FIRST" && image_.WriteProtect() == 0x10);
+  EXPECT_EQ(Selected(0), "FIRST");
+  EXPECT_EQ(image_.WriteProtect(), 0x10);
   for (int index : {3, -1}) {
     EXPECT_EQ(Selected(index), "(failed)");
-    EXPECT_EQ(std::tuple(image_.MediaType(), image_.WriteProtect(), image_.DiskSize()),
-              std::tuple(-1, -1, 0));
-    EXPECT_EQ(image_.DiskName(), "");
+    EXPECT_EQ(State(), (ReaderState{.disk_count = 3, .file_size = file_size})) << index;
   }
   for (const Bytes& bytes : {Bytes{}, Bytes(687)}) {
     ASSERT_TRUE(Open(bytes));
-    EXPECT_EQ(std::pair(image_.DiskCount(), Selected(0)), std::pair(0, std::string("(failed)")));
+    EXPECT_EQ(image_.DiskCount(), 0);
+    EXPECT_EQ(Selected(0), "(failed)");
   }
 }
 
@@ -48,24 +64,23 @@ TEST_F(OpenTest, TakesAtMostSixtyFourDisksWithinTwoGigabytes) {
   // A negative size, or one that takes the next disk past 2^31 - 1.
   for (std::uint32_t size : {0x80000000u, 0xFFFFFD50u, 0x7FFFFFFFu}) {
     ASSERT_TRUE(Open(Concat({Named("A", 0, size), Named("B")})));
-    EXPECT_TRUE(image_.DiskCount() == 1 && Selected(0) == "A" &&
-                image_.DiskSize() == static_cast<int>(size))
-        << size;
+    EXPECT_EQ(image_.DiskCount(), 1) << size;
+    EXPECT_EQ(Selected(0), "A");
+    EXPECT_EQ(image_.DiskSize(), static_cast<int>(size));
   }
 }
 
 TEST_F(OpenTest, NewFileCloseOrShrinkDropsTheSelection) {
   ASSERT_TRUE(Open(Named("OLD", 0x20)) && Selected(0) == "OLD" && Open(Named("NEW")));
-  EXPECT_EQ(std::pair(image_.DiskName(), image_.MediaType()), std::pair(std::string_view(), -1));
+  EXPECT_EQ(State(), (ReaderState{.disk_count = 1, .file_size = 0x2B0}));
   EXPECT_EQ(Selected(0), "NEW");
   EXPECT_FALSE(image_.Open((dir_ / "missing").string().c_str()));
   EXPECT_FALSE(image_.Open(dir_.path.string().c_str()));  // a folder
   EXPECT_EQ(Selected(0), "(failed)");                     // the earlier file was closed
 
   ASSERT_TRUE(Open(Named("AGAIN", 0x10)) && Selected(0) == "AGAIN" && image_.Open(nullptr));
-  EXPECT_EQ(
-      std::tuple(image_.DiskCount(), image_.MediaType(), image_.WriteProtect(), image_.FileSize()),
-      std::tuple(0, -1, -1, 0));
+  // A closed reader keeps the name and size it had.
+  EXPECT_EQ(State(), (ReaderState{.disk_size = 0x2B0, .name = "AGAIN"}));
   EXPECT_EQ(Selected(0), "(failed)");
   EXPECT_EQ(image_.DiskName(), "AGAIN");  // a closed reader changes nothing
 
@@ -115,6 +130,16 @@ TEST_F(SectorAccessTest, WalksEndAtTheRecordThatSaysSo) {
   EXPECT_EQ(Read(8, 1, 1024, 1), SectorData(8, 1));
   EXPECT_EQ(Run(8, 2, 128, 0), SectorData(8, 2, 128));
   EXPECT_EQ(Read(10, 1), Bytes{});
+  // Where the walk leaves each sector; past its end, the search looks on.
+  EXPECT_EQ(Where(2, 2), "not reached; walk ends at 0 counting 1");
+  EXPECT_EQ(Where(2, 2, d88::Search::kWithinWalk), "not on track; walk ends at 0 counting 1");
+  EXPECT_EQ(Where(4, 2), "found, 256 of 256");
+  EXPECT_EQ(Where(4, 4), "not reached; walk ends at 2 counting 3");
+  EXPECT_EQ(Where(4, 9), "not on track; walk ends at 2 counting 3");
+  EXPECT_EQ(Where(6, 1), "not reached; walk ends at 0 counting 0");
+  EXPECT_EQ(Where(6, 1, d88::Search::kWithinWalk), "not on track; walk ends at 0 counting 0");
+  EXPECT_EQ(Where(8, 3), "not on track; walk ends at 2 counting 3");
+  EXPECT_EQ(Where(10, 1), "found, 0 of 0");
 }
 
 TEST_F(SectorAccessTest, TrackEntriesUpToDiskSizeAreUsable) {
@@ -133,9 +158,11 @@ TEST_F(SectorAccessTest, CutImagesGiveWhatArrived) {
   const Bytes whole = MusicDisk().Build();
   Load(Bytes(whole.begin(), whole.end() - 56));  // inside the last sector's data
   EXPECT_EQ(Read(18, 10), Sectors(18, 10, 10, 200));
+  EXPECT_EQ(Where(18, 10), "found, 200 of 256");
   EXPECT_EQ(Run(18, 9, 512), Sectors(18, 9, 9));
   Load(Bytes(whole.begin(), whole.end() - 264));  // inside the last record's header
   EXPECT_EQ(Read(18, 10), Bytes{});
+  EXPECT_EQ(Where(18, 10), "not on track");  // the file ends before the walk
   EXPECT_EQ(Ids(18).size(), 36u);
 }
 

@@ -1,13 +1,8 @@
-#include "extract/console.h"
+#include "cli/messages.h"
 
 #include <cstdio>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
-
-namespace extract {
+namespace cli {
 
 namespace {
 
@@ -18,13 +13,6 @@ constexpr char kOpenError[] =
 
 }  // namespace
 
-void UseBinaryConsole() {
-#ifdef _WIN32
-  _setmode(_fileno(stdout), _O_BINARY);
-  _setmode(_fileno(stderr), _O_BINARY);
-#endif
-}
-
 void PrintUsage(const char* program, const char* tool_name) {
   const bool named = program != nullptr && program[0] != '\0';
   std::fprintf(stderr, "Usage: %s [d88file]\n", named ? program : tool_name);
@@ -34,13 +22,4 @@ void PrintOpenError() {
   std::fputs(kOpenError, stderr);
 }
 
-void PrintCutting(const char* name) {
-  std::printf("cutting ... %s\n", name);
-}
-
-void PrintWriteError(const char* name) {
-  std::fflush(stdout);
-  std::fprintf(stderr, "cannot write %s\n", name);
-}
-
-}  // namespace extract
+}  // namespace cli

@@ -1,0 +1,28 @@
+// Where a sector stands on its track, as the reader's walk meets it.
+#pragma once
+
+#include "d88/sector_record.h"
+
+namespace d88 {
+
+// How far a search for a sector looks.
+enum class Search {
+  kWithinWalk,   // as ReadSector: the end of the track's walk ends the search
+  kPastWalkEnd,  // on past that end, to the end of the file, to tell a sector
+                 // stored after the end from one not stored at all
+};
+
+struct SectorLocation {
+  enum class Kind {
+    kFound,       // the walk reaches its record; the stream stands at its data
+    kNotOnTrack,  // no record that the search looked at carries its ID
+    kNotReached,  // its record is stored after the record that ends the walk
+  };
+  Kind kind = Kind::kNotOnTrack;
+  SectorRecordHeader record{};  // kFound and kNotReached: the sector's record
+  int stored_size = 0;          // kFound: the bytes of its data the file holds
+  int walk_end = -1;            // the position (from 0) of the record that
+  int walk_end_count = 0;       // ended the walk, and its sector_count
+};
+
+}  // namespace d88

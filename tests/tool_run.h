@@ -1,0 +1,71 @@
+// The built tools, started as a user starts them: in a folder, with
+// arguments, and under the conditions a test names. One source for each kind
+// of system implements it (tool_run_posix.cpp, tool_run_windows.cpp).
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace d88test {
+
+// Where standard output goes.
+enum class Output {
+  kCaptured,    // to a file the test reads afterwards
+  kFullDevice,  // POSIX: to /dev/full, where every write fails
+  kClosedPipe,  // POSIX: into a pipe that nobody reads, its reading end closed
+};
+
+struct Launch {
+  std::filesystem::path folder{};   // the current folder of the run
+  std::vector<std::string> args{};  // after the program's name, in UTF-8
+  std::string tool = "d88cut";      // or "d88ls"
+  // The rest only on POSIX systems.
+  bool no_program_name = false;           // an empty argument vector, no argument 0
+  std::optional<long> file_size_limit{};  // in bytes
+  Output output = Output::kCaptured;
+  std::string input{};  // bytes fed to standard input by a pipe
+  // Runs once the tool's process id is known, before the tool starts.
+  std::function<void(int process_id)> before_start{};
+};
+
+// What a user sees of a run.
+struct ToolRun {
+  int status = -1;    // exit status; -1 when it did not exit
+  std::string out{};  // standard output, byte for byte
+  std::string err{};  // standard error, byte for byte
+  friend bool operator==(const ToolRun&, const ToolRun&) = default;
+  friend void PrintTo(const ToolRun& run, std::ostream* os);
+};
+
+// A tool started and not yet waited for.
+class StartedTool {
+ public:
+  explicit StartedTool(const Launch& launch);
+  ~StartedTool();
+  ToolRun Wait();
+
+ private:
+  struct Process;
+  std::unique_ptr<Process> process_;
+};
+
+// Starts the tool and waits for it.
+inline ToolRun RunTool(const Launch& launch) {
+  return StartedTool(launch).Wait();
+}
+
+// The path of a tool built here, "d88cut" or "d88ls".
+std::string ToolPath(std::string_view tool = "d88cut");
+
+// For the sources that start tools: a new path in a scratch folder for the
+// next run's output ("<path>.out", "<path>.err"), and a file's bytes as text.
+std::filesystem::path NextCapture();
+std::string ReadText(const std::filesystem::path& path);
+
+}  // namespace d88test
