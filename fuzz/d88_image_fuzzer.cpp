@@ -2,15 +2,13 @@
 // operation. The last bytes of the input choose the operations' arguments;
 // the whole input is the image.
 #include <fuzzer/FuzzedDataProvider.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 #include <vector>
 
 #include "d88/d88_image.h"
+#include "fuzz/scratch_image.h"
 
 namespace {
 
@@ -30,14 +28,9 @@ void ReadEveryTrack(d88::D88Image& image, int limit) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // One scratch file for every input, in memory where the system has it.
-  static const std::string path =
-      (access("/dev/shm", W_OK) == 0 ? "/dev/shm/d88fuzz-" : "/tmp/d88fuzz-") +
-      std::to_string(getpid());
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), size);
   FuzzedDataProvider choose(data, size);
   d88::D88Image image;
-  if (!image.Open(path.c_str())) std::abort();
+  if (!image.Open(WriteScratchImage(data, size))) std::abort();
 
   image.SelectDisk(choose.ConsumeIntegralInRange(-1, d88::kMaxDisks + 1));
   ReadEveryTrack(image, choose.ConsumeIntegralInRange(0, 65536));
