@@ -16,7 +16,7 @@ bool ReadDiskHeader(ImageStream& file, std::int64_t position, DiskHeader& header
 
 }  // namespace
 
-bool D88Image::Open(const char* path) {
+bool D88Image::Open(const char* path, std::error_code& error) {
   if (path == nullptr) {
     file.Close();
     disk_count = 0;
@@ -26,7 +26,7 @@ bool D88Image::Open(const char* path) {
   }
   // A selection made on an earlier file never applies to this one.
   ClearSelection();
-  if (!file.Open(path)) return false;
+  if (!file.Open(path, error)) return false;
 
   disk_count = 0;
   std::int64_t offset = 0;

@@ -24,10 +24,15 @@ class D88Image {
 
   // With a path (UTF-8 on Windows): opens the image file (closing any earlier
   // one, and dropping any selection) and finds the disk images in it. False
-  // when the file cannot be opened or is not a regular file; true otherwise,
-  // even when it holds no disk image.
+  // when the file cannot be opened or is not a regular file, with the reason
+  // in `error`; true otherwise, even when it holds no disk image. The open
+  // never waits (for a FIFO's writer, say).
   // With a null path: closes the file; returns true.
-  bool Open(const char* path);
+  bool Open(const char* path, std::error_code& error);
+  bool Open(const char* path) {
+    std::error_code ignored;
+    return Open(path, ignored);
+  }
 
   // Makes disk image `index` (from 0, in file order) the selected one. On
   // failure nothing is selected afterwards, if the file is open.
@@ -50,6 +55,8 @@ class D88Image {
   }
   // The open file's size in bytes; 0 while no file is open.
   std::int64_t FileSize() const { return file.Size(); }
+  // Which file the open image is (no other name is ever written over it).
+  const platform::FileIdentity& Identity() const { return file.Identity(); }
   // The selected disk's disk_size as stored (signed); 0 while nothing is
   // selected.
   int DiskSize() const { return disk_size; }

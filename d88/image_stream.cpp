@@ -3,16 +3,16 @@
 #include <algorithm>
 
 #include "d88/d88_format.h"
-#include "platform/platform.h"
 
 namespace d88 {
 
-bool ImageStream::Open(const char* path) {
+bool ImageStream::Open(const char* path, std::error_code& error) {
   Close();
-  const auto opened = platform::OpenRegularFile(path);
+  const auto opened = platform::OpenRegularFile(path, error);
   if (!opened) return false;
   file_.reset(opened->stream);
   size_ = opened->size;
+  identity_ = opened->identity;
   // The window is the stream's only buffer.
   std::setvbuf(file_.get(), nullptr, _IONBF, 0);
   return true;

@@ -13,19 +13,25 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <system_error>
+
+#include "platform/platform.h"
 
 namespace d88 {
 
 class ImageStream {
  public:
-  // Opens `path` (UTF-8 on Windows) for reading in binary mode. False when it
-  // cannot be opened or is not a regular file (a folder, a pipe, a device);
-  // the stream is then closed.
-  bool Open(const char* path);
+  // Opens `path` (UTF-8 on Windows) for reading in binary mode, without
+  // waiting for anything. False, with the reason in `error`, when it cannot
+  // be opened or is not a regular file (a folder, a pipe, a device); the
+  // stream is then closed.
+  bool Open(const char* path, std::error_code& error);
   void Close();
   bool IsOpen() const { return file_ != nullptr; }
   // The file's size when it was opened; 0 while closed.
   std::int64_t Size() const { return size_; }
+  // Which file it is; meaningless while closed.
+  const platform::FileIdentity& Identity() const { return identity_; }
   std::int64_t Position() const { return position_; }
 
   // Moves to an absolute position, or by `count` bytes from the current one.
@@ -56,6 +62,7 @@ class ImageStream {
 
   std::unique_ptr<std::FILE, FileCloser> file_;
   std::int64_t size_ = 0;
+  platform::FileIdentity identity_;
   std::int64_t position_ = 0;
   std::int64_t file_position_ = 0;  // where the next fread starts
   std::int64_t window_start_ = 0;

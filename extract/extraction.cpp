@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <span>
 
+#include "extract/messages.h"
 #include "extract/output_file.h"
-#include "extract/progress.h"
 
 namespace extract {
 
@@ -28,10 +28,10 @@ CutResult ExtractFile(d88::D88Image& image, const platform::FileIdentity& image_
                           ExtractBuffer.data(), cut.length) == 0) {
     return CutResult::kNotOnDisk;
   }
-  PrintCutting(cut.name.c_str());
+  PrintCutting(cut.name);
   const std::span<const std::uint8_t> bytes(ExtractBuffer.data(), cut.length);
-  if (!WriteOutputFile(cut.name.c_str(), bytes, image_file)) {
-    PrintWriteError(cut.name.c_str());
+  if (const auto reason = WriteOutputFile(cut.name.c_str(), bytes, image_file)) {
+    PrintWriteError(cut.name, *reason);
     return CutResult::kNotWritten;
   }
   return CutResult::kWritten;

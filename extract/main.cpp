@@ -6,6 +6,7 @@
 #include "d88/d88_image.h"
 #include "extract/cut_table.h"
 #include "extract/extraction.h"
+#include "extract/messages.h"
 #include "platform/platform.h"
 
 namespace {
@@ -17,21 +18,21 @@ d88::D88Image image;
 
 int main(int argc, char** argv) {
   platform::UseBinaryStandardStreams();
-  platform::FailWritesPastFileSizeLimit();
+  // A closed standard output, a full disk or a file-size limit fails a write,
+  // never the run: every file is still cut.
+  platform::KeepRunningWhenWritesFail();
   const auto args = platform::Utf8Arguments(argc, argv);
   if (args.size() != 2) {
     cli::PrintUsage(args.empty() ? nullptr : args[0].c_str(), "d88cut");
     return EXIT_FAILURE;
   }
-  const char* path = args[1].c_str();
-  // The image's identity, taken once: no output is ever written over it.
-  const auto image_file = image.Open(path) ? platform::StatusOf(path) : std::nullopt;
-  if (!image_file) {
-    cli::PrintOpenError();
+  if (!image.Open(args[1].c_str())) {
+    extract::PrintOpenError();
     return EXIT_FAILURE;
   }
   // When this fails, every read finds nothing and no file is cut.
   image.SelectDisk(0);
   image.SetSectorRange(extract::kFirstSector, extract::kLastSector);
-  return extract::ExtractAll(image, image_file->identity) ? EXIT_SUCCESS : EXIT_FAILURE;
+  // No output is ever written over the image, known by its identity.
+  return extract::ExtractAll(image, image.Identity()) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -1,8 +1,5 @@
 #include "extract/output_file.h"
 
-#include <optional>
-#include <string>
-
 namespace extract {
 
 namespace {
@@ -10,43 +7,44 @@ namespace {
 // Names taken by other files are passed over, up to this many.
 constexpr int kMaxNameTries = 100;
 
-struct Temporary {
-  std::string path;
-  platform::NewFile file;
-};
-
 // A new file "<name>.d88cut-<process id>-<counter>": no other run at the same
 // time uses the process id, and the counter moves past names already there.
-std::optional<Temporary> CreateTemporary(const std::string& name) {
+std::optional<platform::NewFile> CreateTemporary(const std::string& name, std::error_code& error) {
   static const std::string process = std::to_string(platform::ProcessId());
   static int counter = 0;
   const std::string prefix = name + ".d88cut-" + process + "-";
   for (int tries = 0; tries < kMaxNameTries; ++tries) {
-    std::string path = prefix + std::to_string(counter++);
-    std::error_code error;
-    auto file = platform::NewFile::Create(path.c_str(), error);
-    if (file) return Temporary{std::move(path), std::move(*file)};
-    if (error != std::errc::file_exists) break;
+    auto file = platform::NewFile::Create(prefix + std::to_string(counter++), error);
+    if (file || error != std::errc::file_exists) return file;
   }
+  return std::nullopt;
+}
+
+// Why the file `name` holds now must stay; none when it may be replaced.
+std::optional<std::string> MustStay(const platform::FileStatus& existing,
+                                    const platform::FileIdentity& image) {
+  if (existing.identity == image) return "it is the image";
+  if (existing.folder) return "a folder has this name";
+  if (existing.write_protected) return "it is write-protected";
   return std::nullopt;
 }
 
 }  // namespace
 
-bool WriteOutputFile(const char* name, std::span<const std::uint8_t> bytes,
-                     const platform::FileIdentity& image) {
+std::optional<std::string> WriteOutputFile(const char* name, std::span<const std::uint8_t> bytes,
+                                           const platform::FileIdentity& image) {
   const auto existing = platform::StatusOf(name);
-  if (existing && (existing->identity == image || existing->write_protected)) return false;
-  auto temporary = CreateTemporary(name);
-  if (!temporary) return false;
-  std::error_code error;
-  const bool written = temporary->file.Write(bytes, error);
-  if (temporary->file.Close(error) && written &&
-      platform::RenameOver(temporary->path.c_str(), name, error)) {
-    return true;
+  if (existing) {
+    if (auto reason = MustStay(*existing, image)) return reason;
   }
-  platform::RemoveFile(temporary->path.c_str());
-  return false;
+  std::error_code error;
+  auto temporary = CreateTemporary(name, error);
+  if (temporary && temporary->Write(bytes, error) &&
+      (!existing || temporary->SetPermissions(existing->permissions, error)) &&
+      temporary->RenameOver(name, error)) {
+    return std::nullopt;
+  }
+  return error.message();
 }
 
 }  // namespace extract

@@ -75,13 +75,15 @@ std::string Verdict(d88::D88Image& image, const Cut& cut) {
 
 }  // namespace
 
-void JudgeCuts(d88::D88Image& image, const LineSink& out) {
+bool JudgeCuts(d88::D88Image& image, const LineSink& out) {
   if (!image.SelectDisk(0)) return out("no disk 0: d88cut would cut nothing\n");
   image.SetSectorRange(extract::kFirstSector, extract::kLastSector);
-  out("what d88cut would cut from disk 0:\n");
+  if (!out("what d88cut would cut from disk 0:\n")) return false;
   for (const Cut& cut : extract::CuttingOrder()) {
-    out("  " + cut.name + std::string(8 - cut.name.size(), ' ') + Verdict(image, cut) + "\n");
+    const std::string padding(8 - cut.name.size(), ' ');
+    if (!out("  " + cut.name + padding + Verdict(image, cut) + "\n")) return false;
   }
+  return true;
 }
 
 }  // namespace list

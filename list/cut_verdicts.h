@@ -11,7 +11,7 @@ namespace list {
 // each output file in cutting order: complete; broken off (how many bytes the
 // disk gives, and why the sector there stops the run); or absent. Sectors it
 // takes that were read with an error status or carry a deleted mark are
-// named after the verdict.
-void JudgeCuts(d88::D88Image& image, const LineSink& out);
+// named after the verdict. False when `out` could not take a line.
+bool JudgeCuts(d88::D88Image& image, const LineSink& out);
 
 }  // namespace list

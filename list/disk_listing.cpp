@@ -92,24 +92,24 @@ std::string EscapeName(std::string_view name) {
   return text;
 }
 
-void ListDisks(d88::D88Image& image, const LineSink& out) {
+bool ListDisks(d88::D88Image& image, const LineSink& out) {
   TrackLine track_line;
   std::int64_t end = 0;
   for (int index = 0; index < image.DiskCount(); ++index) {
     if (!image.SelectDisk(index)) {
-      out("disk " + std::to_string(index) + ": its header can no longer be read\n");
+      if (!out("disk " + std::to_string(index) + ": its header can no longer be read\n"))
+        return false;
       continue;
     }
-    out(DiskLine(index, image));
+    if (!out(DiskLine(index, image))) return false;
     end = image.DiskOffset(index) + image.DiskSize();
     for (int track = 0; track < d88::kTrackCount; ++track) {
-      if (track_line.Walk(image, track)) out(track_line.Text(track));
+      if (track_line.Walk(image, track) && !out(track_line.Text(track))) return false;
     }
   }
   if (image.DiskCount() == 0) return out("no disk: the file is shorter than a disk header\n");
-  if (end < image.FileSize()) {
-    out(std::to_string(image.FileSize() - end) + " bytes after the last disk\n");
-  }
+  if (end >= image.FileSize()) return true;
+  return out(std::to_string(image.FileSize() - end) + " bytes after the last disk\n");
 }
 
 }  // namespace list

@@ -14,8 +14,9 @@ namespace list {
 // then one for each of its tracks that lists any sector record (track index,
 // cylinder and head, number of records, their IDs in a compact form, the
 // records whose flags are not the usual ones); last, the bytes the file holds
-// after its last disk. Leaves the last disk selected.
-void ListDisks(d88::D88Image& image, const LineSink& out);
+// after its last disk. Leaves the last disk selected. False when `out` could
+// not take a line.
+bool ListDisks(d88::D88Image& image, const LineSink& out);
 
 // The name's bytes, with those outside printable ASCII (and the quote and
 // backslash) shown as \xNN.

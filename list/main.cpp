@@ -2,6 +2,8 @@
 // from it, without writing anything.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "cli/messages.h"
 #include "d88/d88_image.h"
@@ -9,25 +11,65 @@
 #include "list/disk_listing.h"
 #include "platform/platform.h"
 
-int main(int argc, char** argv) {
-  platform::UseBinaryStandardStreams();
-  const auto args = platform::Utf8Arguments(argc, argv);
-  if (args.size() != 2) {
-    cli::PrintUsage(args.empty() ? nullptr : args[0].c_str(), "d88ls");
-    return EXIT_FAILURE;
-  }
+namespace {
+
+constexpr char kHelp[] =
+    "Usage: d88ls [d88file]\n"
+    "       d88ls --help | --version\n"
+    "Lists the disks and tracks of a D88 floppy-disk image, the flags their sectors\n"
+    "carry, and what d88cut would cut from its first disk, with the reason a file\n"
+    "would come out short or not at all. It only reads the image.\n"
+    "\n"
+    "  -h, --help   show this help and exit\n"
+    "  --version    show the version and exit\n"
+    "  --           take the next argument as the image, even if it starts with '-'\n";
+
+constexpr char kTryHelp[] = "Try 'd88ls --help' for more information.\n";
+
+// Lists the image on standard output; false when a line could not be
+// written (the listing stops there).
+bool List(d88::D88Image& image) {
+  const list::LineSink out = [](const std::string& line) {
+    return std::fputs(line.c_str(), stdout) != EOF;
+  };
+  return list::ListDisks(image, out) && list::JudgeCuts(image, out) && std::fflush(stdout) == 0;
+}
+
+int Print(const char* text) {
+  std::fputs(text, stdout);
+  return std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+}
+
+int ListImage(const std::string& path) {
   d88::D88Image image;
-  if (!image.Open(args[1].c_str())) {
-    cli::PrintOpenError();
+  std::error_code error;
+  if (!image.Open(path.c_str(), error)) {
+    std::fprintf(stderr, "d88ls: cannot open '%s': %s\n", path.c_str(), error.message().c_str());
     return EXIT_FAILURE;
   }
-  const list::LineSink out = [](const std::string& line) { std::fputs(line.c_str(), stdout); };
-  list::ListDisks(image, out);
-  list::JudgeCuts(image, out);
-  // The listing is the whole job: one that could not be written all fails.
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+  if (!List(image)) {
     std::fputs("cannot write the listing\n", stderr);
     return EXIT_FAILURE;
   }
   return EXIT_SUCCESS;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  platform::UseBinaryStandardStreams();
+  const std::vector<std::string> args = platform::Utf8Arguments(argc, argv);
+  const std::vector<std::string> given(args.begin() + (args.empty() ? 0 : 1), args.end());
+  const std::string first = given.empty() ? "" : given[0];
+  if (given.size() == 1 && (first == "--help" || first == "-h")) return Print(kHelp);
+  if (given.size() == 1 && first == "--version") return Print("d88ls " D88CUT_VERSION "\n");
+  if (given.size() == 2 && first == "--") return ListImage(given[1]);
+  if (given.size() == 1 && first.size() > 1 && first[0] == '-') {
+    std::fprintf(stderr, "d88ls: unknown option '%s'\n%s", first.c_str(), kTryHelp);
+    return EXIT_FAILURE;
+  }
+  if (given.size() == 1) return ListImage(first);
+  cli::PrintUsage(args.empty() ? nullptr : args[0].c_str(), "d88ls");
+  std::fputs(kTryHelp, stderr);
+  return EXIT_FAILURE;
 }

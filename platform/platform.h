@@ -10,7 +10,9 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -24,6 +26,15 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // system writes the same bytes (a no-op where the two modes are the same).
 void UseBinaryStandardStreams();
 
+// Makes a write that fails (into a closed pipe, past a file-size limit)
+// return an error, as a full disk does, instead of ending the process.
+void KeepRunningWhenWritesFail();
+
+// Writes the UTF-8 `text` to `stream` where that is a terminal that shows it
+// as words: on POSIX a terminal whose locale's character set is UTF-8, on
+// Windows any console. False, writing nothing, anywhere else.
+bool WriteToTerminal(std::FILE* stream, std::string_view text);
+
 // Two names with one identity are one file: the same device and file number
 // on POSIX, volume and file index on Windows.
 struct FileIdentity {
@@ -35,56 +46,68 @@ struct FileIdentity {
 // What a name holds, after links.
 struct FileStatus {
   FileIdentity identity;
+  bool folder = false;
   // No write permission bit at all on POSIX, whoever runs the tool; the
   // read-only attribute on Windows.
   bool write_protected = false;
+  std::uint32_t permissions = 0;  // the POSIX permission bits (0777)
 };
 
 // The status of what `path` names, following links; none when it names
-// nothing.
+// nothing (or nothing that can be reached).
 std::optional<FileStatus> StatusOf(const char* path);
 
-// A regular file opened for reading in binary mode, and its size.
+// A regular file opened for reading in binary mode.
 struct ReadableFile {
   std::FILE* stream = nullptr;  // the caller's to close
   std::int64_t size = 0;
+  FileIdentity identity;
 };
 
-// Opens `path` for reading; none when it cannot be opened or is not a
-// regular file (a folder, a pipe, a device), which cannot be read by seeking.
-std::optional<ReadableFile> OpenRegularFile(const char* path);
+// Opens `path` for reading without waiting for anything (a FIFO without a
+// writer included); fails at once on anything but a regular file, which
+// alone can be read by seeking: a folder (is_a_directory) or a pipe, a FIFO,
+// a device (NotARegularFile()).
+std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& error);
 
-// A file this process has just created, open for writing; closed when it is
-// dropped.
+// The reason given for a name that is neither a regular file nor a folder.
+std::error_code NotARegularFile();
+
+// A file this process creates, to be renamed into place once it is whole.
+// Until then it is removed when the NewFile is dropped, and when the process
+// is ended by an interrupt (SIGINT, SIGTERM or SIGHUP; on Windows Ctrl-C,
+// Ctrl-Break or the console closing), which then ends it as it would have.
+// One at a time.
 class NewFile {
  public:
   // Creates `path` exclusively: fails on any name that exists, a link or a
   // pipe included, so that no earlier file is ever opened.
-  static std::optional<NewFile> Create(const char* path, std::error_code& error);
-  NewFile(NewFile&& other) noexcept : descriptor_(other.descriptor_) { other.descriptor_ = -1; }
+  static std::optional<NewFile> Create(std::string path, std::error_code& error);
+  NewFile(NewFile&& other) noexcept
+      : path_(std::move(other.path_)),
+        handle_(std::exchange(other.handle_, -1)),
+        renamed_(std::exchange(other.renamed_, true)) {}
   NewFile& operator=(NewFile&&) = delete;
-  ~NewFile();
+  ~NewFile() { Discard(); }
 
   bool Write(std::span<const std::uint8_t> bytes, std::error_code& error);
-  bool Close(std::error_code& error);
+  // Gives the file the POSIX permission bits `permissions` (none on Windows).
+  bool SetPermissions(std::uint32_t permissions, std::error_code& error);
+  // Puts the file's data on the disk, closes it and renames it over `name`
+  // at once, replacing what `name` holds (a link itself, never what it
+  // points to).
+  bool RenameOver(const char* name, std::error_code& error);
 
  private:
-  explicit NewFile(int descriptor) : descriptor_(descriptor) {}
-  int descriptor_;
+  NewFile(std::string path, std::intptr_t handle) : path_(std::move(path)), handle_(handle) {}
+  void Discard();
+
+  std::string path_;
+  std::intptr_t handle_;  // a descriptor on POSIX, a handle on Windows; -1 once closed
+  bool renamed_ = false;
 };
-
-// Renames `from` over `to` at once, replacing what `to` names (a link
-// itself, never what it points to).
-bool RenameOver(const char* from, const char* to, std::error_code& error);
-
-// Removes the file `path`.
-void RemoveFile(const char* path);
 
 // This process's id.
 int ProcessId();
-
-// Makes a write past a file-size limit fail, as a full disk does, instead of
-// ending the process.
-void FailWritesPastFileSizeLimit();
 
 }  // namespace platform

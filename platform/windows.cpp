@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <io.h>
 #include <process.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -18,16 +17,11 @@ namespace platform {
 
 namespace {
 
-std::error_code LastError() {
-  return {errno, std::generic_category()};
-}
-
-std::wstring Utf16(const char* utf8) {
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-  if (length <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), length);
-  wide.pop_back();  // the terminator that the count included
+std::wstring Utf16(std::string_view utf8) {
+  const int size = static_cast<int>(utf8.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
   return wide;
 }
 
@@ -40,13 +34,17 @@ std::string Utf8(const wchar_t* wide) {
   return text;
 }
 
-// The few Windows errors a user meets here, in the words the C library has
-// for them (the same as on POSIX systems); others as Windows says them.
-std::error_code WindowsError(DWORD code) {
+// The Windows errors a user meets here, in the words the C library has for
+// them (the same as on POSIX systems); others as Windows says them.
+std::error_code LastError() {
+  const DWORD code = GetLastError();
   switch (code) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
       return std::make_error_code(std::errc::no_such_file_or_directory);
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+      return std::make_error_code(std::errc::file_exists);
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
       return std::make_error_code(std::errc::permission_denied);
@@ -57,6 +55,33 @@ std::error_code WindowsError(DWORD code) {
       return {static_cast<int>(code), std::system_category()};
   }
 }
+
+HANDLE HandleOf(std::FILE* stream) {
+  return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+}
+
+FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+  return {info.dwVolumeSerialNumber, std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow};
+}
+
+// The one file to remove when Ctrl-C, Ctrl-Break or the console closing
+// ends the process. The handler runs on a thread of its own: it takes the
+// lock and keeps it, so that no file is created or renamed after it.
+SRWLOCK pending_lock = SRWLOCK_INIT;
+std::wstring pending_removal;  // empty: none
+
+BOOL WINAPI RemovePendingFile(DWORD) {
+  AcquireSRWLockExclusive(&pending_lock);
+  // Created with FILE_SHARE_DELETE: it goes when its handle does, at exit.
+  if (!pending_removal.empty()) DeleteFileW(pending_removal.c_str());
+  return FALSE;  // the default handler ends the process, as it would have
+}
+
+class PendingLocked {
+ public:
+  PendingLocked() { AcquireSRWLockExclusive(&pending_lock); }
+  ~PendingLocked() { ReleaseSRWLockExclusive(&pending_lock); }
+};
 
 }  // namespace
 
@@ -75,6 +100,20 @@ void UseBinaryStandardStreams() {
   _setmode(_fileno(stderr), _O_BINARY);
 }
 
+// Windows ends no process for a failed write.
+void KeepRunningWhenWritesFail() {}
+
+bool WriteToTerminal(std::FILE* stream, std::string_view text) {
+  const HANDLE console = HandleOf(stream);
+  DWORD mode;
+  if (!GetConsoleMode(console, &mode)) return false;
+  const std::wstring wide = Utf16(text);
+  std::fflush(stream);
+  DWORD written;
+  WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+  return true;
+}
+
 std::optional<FileStatus> StatusOf(const char* path) {
   // Opened for its attributes only: no read, no write, whatever it is.
   const HANDLE file = CreateFileW(Utf16(path).c_str(), FILE_READ_ATTRIBUTES,
@@ -85,70 +124,102 @@ std::optional<FileStatus> StatusOf(const char* path) {
   const bool known = GetFileInformationByHandle(file, &info);
   CloseHandle(file);
   if (!known) return std::nullopt;
-  const std::uint64_t index = std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow;
-  return FileStatus{{info.dwVolumeSerialNumber, index},
-                    (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0};
+  return FileStatus{IdentityOf(info), (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                    (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0, 0};
 }
 
-std::optional<ReadableFile> OpenRegularFile(const char* path) {
-  std::FILE* stream = _wfopen(Utf16(path).c_str(), L"rb");
-  if (stream == nullptr) return std::nullopt;
-  struct _stat64 status;
-  if (_fstat64(_fileno(stream), &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG) {
-    std::fclose(stream);
+std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& error) {
+  const std::wstring wide = Utf16(path);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    error = std::make_error_code(std::errc::is_a_directory);
     return std::nullopt;
   }
-  return ReadableFile{stream, status.st_size};
+  std::FILE* stream = _wfopen(wide.c_str(), L"rb");
+  if (stream == nullptr) {
+    error = {errno, std::generic_category()};
+    return std::nullopt;
+  }
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileType(HandleOf(stream)) != FILE_TYPE_DISK ||
+      !GetFileInformationByHandle(HandleOf(stream), &info)) {
+    std::fclose(stream);
+    error = NotARegularFile();
+    return std::nullopt;
+  }
+  const std::int64_t size = std::int64_t{info.nFileSizeHigh} << 32 | info.nFileSizeLow;
+  return ReadableFile{stream, size, IdentityOf(info)};
 }
 
-std::optional<NewFile> NewFile::Create(const char* path, std::error_code& error) {
-  const int descriptor =
-      _wopen(Utf16(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-  if (descriptor < 0) {
+std::optional<NewFile> NewFile::Create(std::string path, std::error_code& error) {
+  static const bool caught = SetConsoleCtrlHandler(RemovePendingFile, TRUE);
+  static_cast<void>(caught);
+  const PendingLocked locked;
+  std::wstring wide = Utf16(path);
+  const HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
     error = LastError();
     return std::nullopt;
   }
-  return NewFile(descriptor);
+  pending_removal = std::move(wide);
+  return NewFile(std::move(path), reinterpret_cast<std::intptr_t>(file));
 }
 
-NewFile::~NewFile() {
-  if (descriptor_ >= 0) _close(descriptor_);
+void NewFile::Discard() {
+  if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+  if (renamed_) return;
+  const PendingLocked locked;
+  DeleteFileW(Utf16(path_).c_str());
+  pending_removal.clear();
 }
 
 bool NewFile::Write(std::span<const std::uint8_t> bytes, std::error_code& error) {
   constexpr std::size_t kMaxWrite = 1u << 30;
   while (!bytes.empty()) {
-    const int written =
-        _write(descriptor_, bytes.data(), static_cast<unsigned>(std::min(bytes.size(), kMaxWrite)));
-    if (written <= 0) {
-      error = written < 0 ? LastError() : std::make_error_code(std::errc::io_error);
+    DWORD written = 0;
+    if (!WriteFile(reinterpret_cast<HANDLE>(handle_), bytes.data(),
+                   static_cast<DWORD>(std::min(bytes.size(), kMaxWrite)), &written, nullptr)) {
+      error = LastError();
       return false;
     }
-    bytes = bytes.subspan(static_cast<std::size_t>(written));
+    if (written == 0) {
+      error = std::make_error_code(std::errc::io_error);
+      return false;
+    }
+    bytes = bytes.subspan(written);
   }
   return true;
 }
 
-bool NewFile::Close(std::error_code& error) {
-  const int result = _close(std::exchange(descriptor_, -1));
-  if (result != 0) error = LastError();
-  return result == 0;
+bool NewFile::SetPermissions(std::uint32_t, std::error_code&) {
+  return true;
 }
 
-bool RenameOver(const char* from, const char* to, std::error_code& error) {
-  if (MoveFileExW(Utf16(from).c_str(), Utf16(to).c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
-  error = WindowsError(GetLastError());
-  return false;
-}
-
-void RemoveFile(const char* path) {
-  DeleteFileW(Utf16(path).c_str());
+bool NewFile::RenameOver(const char* name, std::error_code& error) {
+  const HANDLE file = reinterpret_cast<HANDLE>(handle_);
+  if (!FlushFileBuffers(file)) {
+    error = LastError();
+    return false;
+  }
+  handle_ = -1;
+  if (!CloseHandle(file)) {
+    error = LastError();
+    return false;
+  }
+  const PendingLocked locked;
+  if (!MoveFileExW(Utf16(path_).c_str(), Utf16(name).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = LastError();
+    return false;
+  }
+  renamed_ = true;
+  pending_removal.clear();
+  return true;
 }
 
 int ProcessId() {
   return _getpid();
 }
-
-void FailWritesPastFileSizeLimit() {}
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 #include <iterator>
 #include <random>
 
+#include "tests/tool_run.h"
+
 namespace d88test {
 
 namespace fs = std::filesystem;
@@ -82,6 +84,22 @@ Bytes ReaderTest::Ids(int track, int limit) {
   Bytes dest(limit);
   dest.resize(image_.ReadTrackIds(track, dest.data(), limit));
   return dest;
+}
+
+std::filesystem::path NextCapture() {
+  static const ScratchDir captures;
+  static int count = 0;
+  return captures / std::to_string(count++);
+}
+
+std::string ReadText(const std::filesystem::path& path) {
+  const Bytes bytes = ReadFile(path);
+  return {bytes.begin(), bytes.end()};
+}
+
+void PrintTo(const ToolRun& run, std::ostream* os) {
+  *os << "{status " << run.status << ", signal " << run.signal << ", out "
+      << ::testing::PrintToString(run.out) << ", err " << ::testing::PrintToString(run.err) << "}";
 }
 
 }  // namespace d88test

@@ -25,18 +25,30 @@ struct Launch {
   std::filesystem::path folder{};   // the current folder of the run
   std::vector<std::string> args{};  // after the program's name, in UTF-8
   std::string tool = "d88cut";      // or "d88ls"
-  // The rest only on POSIX systems.
+  // The rest only on POSIX systems, where standard input is a pipe that
+  // nobody writes to.
   bool no_program_name = false;           // an empty argument vector, no argument 0
   std::optional<long> file_size_limit{};  // in bytes
   Output output = Output::kCaptured;
-  std::string input{};  // bytes fed to standard input by a pipe
+  std::string input{};              // bytes fed to standard input by a pipe
+  std::string locale{};             // LC_ALL for the run ("C.UTF-8")
+  bool errors_to_terminal = false;  // standard error is a terminal
+  // A signal that arrives while the second file is put on the disk: its
+  // temporary file is then whole but not yet renamed (the run goes on under
+  // strace, which sends it).
+  int interrupt_at_second_sync = 0;
   // Runs once the tool's process id is known, before the tool starts.
   std::function<void(int process_id)> before_start{};
 };
 
+// Every run is ended after this long (on POSIX systems): a tool that hangs
+// fails its test.
+inline constexpr int kTimeLimitSeconds = 20;
+
 // What a user sees of a run.
 struct ToolRun {
   int status = -1;    // exit status; -1 when it did not exit
+  int signal = 0;     // the signal that ended it, if one did
   std::string out{};  // standard output, byte for byte
   std::string err{};  // standard error, byte for byte
   friend bool operator==(const ToolRun&, const ToolRun&) = default;
@@ -50,8 +62,9 @@ class StartedTool {
   ~StartedTool();
   ToolRun Wait();
 
+  struct Process;  // what each system keeps of a run
+
  private:
-  struct Process;
   std::unique_ptr<Process> process_;
 };
 

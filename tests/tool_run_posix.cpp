@@ -1,89 +1,120 @@
 // Starting the built tools on POSIX systems: fork, then exec in the child.
 #include <fcntl.h>
+#include <pty.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <stdexcept>
 
-#include "tests/test_support.h"
 #include "tests/tool_run.h"
 
 namespace d88test {
 
+struct StartedTool::Process {
+  pid_t id = -1;
+  std::string capture = NextCapture().string();  // "<capture>.out" and ".err"
+  int terminal[2] = {-1, -1};                    // controller and device, when one is asked for
+  int input = -1;                                // the writing end of standard input
+};
+
 namespace {
 
-// In the child, between fork and exec: puts the run's conditions in place.
-[[noreturn]] void StartInChild(const Launch& launch, const std::string& program,
-                               std::vector<char*> argv, int go, int input,
-                               const std::filesystem::path& capture) {
+// The command line of a run: the tool, or strace sending the interrupt.
+std::vector<std::string> CommandLine(const Launch& launch) {
+  std::vector<std::string> args;
+  if (launch.interrupt_at_second_sync != 0) {
+    const std::string signal = std::to_string(launch.interrupt_at_second_sync);
+    args = {"strace",      "-f",        "-qq",
+            "-o",          "/dev/null", "-e",
+            "trace=fsync", "-e",        "inject=fsync:signal=" + signal + ":when=2"};
+  }
+  args.push_back(ToolPath(launch.tool));
+  args.insert(args.end(), launch.args.begin(), launch.args.end());
+  return args;
+}
+
+int OpenOutput(Output output, const std::string& capture) {
+  int pipe_ends[2];
+  switch (output) {
+    case Output::kFullDevice:
+      return open("/dev/full", O_WRONLY);
+    case Output::kClosedPipe:
+      return pipe(pipe_ends) == 0 && close(pipe_ends[0]) == 0 ? pipe_ends[1] : -1;
+    case Output::kCaptured:
+      break;
+  }
+  return open((capture + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+}
+
+// In the child, between fork and exec: puts the run's conditions in place
+// once the parent says go. Standard input is a pipe that nobody writes to.
+[[noreturn]] void StartInChild(const Launch& launch, const StartedTool::Process& process,
+                               std::vector<char*> argv, int go, int input) {
   char ready;
   if (read(go, &ready, 1) != 1 || chdir(launch.folder.c_str()) != 0) _exit(126);
   if (launch.file_size_limit) {
     const rlimit limit{rlim_t(*launch.file_size_limit), rlim_t(*launch.file_size_limit)};
     setrlimit(RLIMIT_FSIZE, &limit);
   }
-  int out = -1;
-  if (launch.output == Output::kFullDevice) out = open("/dev/full", O_WRONLY);
-  if (launch.output == Output::kCaptured) {
-    out = open((capture.string() + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  }
-  if (launch.output == Output::kClosedPipe) {
-    int pipe_ends[2];
-    if (pipe(pipe_ends) != 0) _exit(126);
-    close(pipe_ends[0]);
-    out = pipe_ends[1];
-  }
-  const int err = open((capture.string() + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (!launch.locale.empty()) setenv("LC_ALL", launch.locale.c_str(), 1);
+  alarm(kTimeLimitSeconds);  // kept across exec: a run that hangs ends by SIGALRM
+  const int out = OpenOutput(launch.output, process.capture);
+  const int err = launch.errors_to_terminal
+                      ? process.terminal[1]
+                      : open((process.capture + ".err").c_str(), O_WRONLY | O_CREAT, 0600);
   if (dup2(input, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
   std::signal(SIGPIPE, SIG_DFL);  // as a shell starts a program
-  execv(program.c_str(), launch.no_program_name ? &argv.back() : argv.data());
+  execvp(argv[0], launch.no_program_name ? &argv.back() : argv.data());
   _exit(127);
+}
+
+// What the terminal passed, its bytes as they are.
+std::string DrainTerminal(int controller) {
+  fcntl(controller, F_SETFL, O_NONBLOCK);
+  std::string text;
+  char buffer[4096];
+  for (ssize_t got; (got = read(controller, buffer, sizeof buffer)) > 0;) text.append(buffer, got);
+  return text;
 }
 
 }  // namespace
 
-struct StartedTool::Process {
-  pid_t id;
-  std::filesystem::path capture;
-};
-
-StartedTool::StartedTool(const Launch& launch) {
-  const std::string program = ToolPath(launch.tool);
-  std::vector<std::string> args = {program};
-  args.insert(args.end(), launch.args.begin(), launch.args.end());
+StartedTool::StartedTool(const Launch& launch) : process_(new Process) {
+  std::vector<std::string> args = CommandLine(launch);
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
+  termios raw{};
+  cfmakeraw(&raw);
   int go[2], input[2];
-  if (pipe(go) != 0 || pipe(input) != 0) throw std::runtime_error("no pipe");
-  const std::filesystem::path capture = NextCapture();
-  const pid_t id = fork();
-  if (id == 0) {
-    close(go[1]);
-    close(input[1]);
-    StartInChild(launch, program, argv, go[0], input[0], capture);
+  if (pipe(go) != 0 || pipe(input) != 0 ||
+      (launch.errors_to_terminal &&
+       openpty(&process_->terminal[0], &process_->terminal[1], nullptr, &raw, nullptr) != 0)) {
+    throw std::runtime_error("no pipe or terminal");
   }
-  close(go[0]);
-  close(input[0]);
-  process_.reset(new Process{id, capture});
-  if (launch.before_start) launch.before_start(id);
-  std::signal(SIGPIPE, SIG_IGN);  // the tool may not read its input
-  const bool started =
-      write(go[1], "!", 1) == 1 && write(input[1], launch.input.data(), launch.input.size()) >= 0;
-  close(go[1]);
-  close(input[1]);
+  process_->id = fork();
+  if (process_->id == 0) StartInChild(launch, *process_, argv, go[0], input[0]);
+  if (launch.before_start) launch.before_start(process_->id);
+  const bool started = write(go[1], "!", 1) == 1;
+  for (const int end : {go[0], go[1], input[0]}) close(end);
+  process_->input = input[1];
   if (!started) throw std::runtime_error("the tool did not start");
 }
 
-StartedTool::~StartedTool() = default;
+StartedTool::~StartedTool() {
+  for (const int end : process_->terminal) close(end);
+  close(process_->input);
+}
 
 ToolRun StartedTool::Wait() {
   int result = 0;
   waitpid(process_->id, &result, 0);
-  return {WIFEXITED(result) ? WEXITSTATUS(result) : -1,
-          ReadText(process_->capture.string() + ".out"),
-          ReadText(process_->capture.string() + ".err")};
+  return {WIFEXITED(result) ? WEXITSTATUS(result) : -1, WIFSIGNALED(result) ? WTERMSIG(result) : 0,
+          ReadText(process_->capture + ".out"),
+          process_->terminal[0] >= 0 ? DrainTerminal(process_->terminal[0])
+                                     : ReadText(process_->capture + ".err")};
 }
 
 std::string ToolPath(std::string_view tool) {

@@ -14,7 +14,4 @@ inline const std::vector<std::string> kCuttingOrder = {
 // "cutting ... <name>\n" for each name.
 std::string Progress(const std::vector<std::string>& names);
 
-// The cutting order without the given names.
-std::vector<std::string> CuttingOrderWithout(const std::vector<std::string>& skipped);
-
 }  // namespace d88test

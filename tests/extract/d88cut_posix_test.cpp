@@ -1,7 +1,10 @@
-// d88cut on POSIX systems, where a user can hand it a pipe, start it without
-// a program name, put a limit on file sizes, take its temporary names
-// before it does, or start two runs in one folder at once.
+// d88cut on POSIX systems, where a user can hand it a pipe or a FIFO, start
+// it without a program name, on a terminal, under a file-size limit, with its
+// output closed, interrupt it, link its output names anywhere, or start two
+// runs in one folder at once.
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include "tests/extract/cut_expectations.h"
 #include "tests/test_support.h"
@@ -11,19 +14,34 @@ namespace d88test {
 
 namespace fs = std::filesystem;
 
-TEST(CommandLine, PipesDevicesAndNoProgramName) {
+// "ファイルをオープンできません." and a line feed, in UTF-8.
+const std::string kOpenErrorInUtf8 = "ファイルをオープンできません.\n";
+
+TEST(CommandLine, ImagesThatAreNoRegularFilesTerminalsAndNoProgramName) {
   const ScratchDir work;
-  const Bytes image = MusicDisk().Build();
-  // "cat music.d88 | d88cut /dev/stdin": a pipe cannot be read by seeking.
-  EXPECT_EQ(
-      RunTool({.folder = work.path, .args = {"/dev/stdin"}, .input = {image.begin(), image.end()}}),
-      (ToolRun{.status = 1, .err = kOpenError}));
-  EXPECT_EQ(RunTool({.folder = work.path, .args = {"/dev/zero"}}),
-            (ToolRun{.status = 1, .err = kOpenError}));
-  // No argument at all, not even the program's name.
-  EXPECT_EQ(RunTool({.folder = work.path, .no_program_name = true}),
-            (ToolRun{.status = 1, .err = "Usage: d88cut [d88file]\n"}));
-  EXPECT_EQ(work.List(), std::vector<std::string>{});
+  ASSERT_EQ(mkfifo((work / "fifo").c_str(), 0644), 0);  // nobody writes to it
+  struct Case {
+    Launch launch;
+    std::string err;
+  };
+  const Case cases[] = {
+      // "cat music.d88 | d88cut /dev/stdin": a pipe cannot be read by seeking.
+      {{.args = {"/dev/stdin"}}, kOpenError},
+      {{.args = {"fifo"}}, kOpenError},
+      {{.args = {"fifo"}, .tool = "d88ls"}, "d88ls: cannot open 'fifo': not a regular file\n"},
+      {{.args = {"/dev/zero"}}, kOpenError},
+      // The open error in words only on a terminal that shows UTF-8.
+      {{.args = {"x"}, .locale = "C.UTF-8", .errors_to_terminal = true}, kOpenErrorInUtf8},
+      {{.args = {"x"}, .locale = "C", .errors_to_terminal = true}, kOpenError},
+      {{.args = {"x"}, .locale = "C.UTF-8"}, kOpenError},
+      // No argument at all, not even the program's name.
+      {{.no_program_name = true}, "Usage: d88cut [d88file]\n"},
+  };
+  for (Case c : cases) {
+    c.launch.folder = work.path;
+    EXPECT_EQ(RunTool(c.launch), (ToolRun{.status = 1, .err = c.err})) << c.launch.args[0];
+  }
+  EXPECT_EQ(work.List(), std::vector<std::string>{"fifo"});
 }
 
 // Takes the names the run with this process id tries first for its
@@ -36,19 +54,29 @@ void TakeTemporaryNames(const ScratchDir& work, int process_id, const fs::path& 
   ASSERT_EQ(mkfifo((work / (taken + "2")).c_str(), 0644), 0);
 }
 
-TEST(OutputFiles, NamesTakenByOthersArePassedOver) {
+// Whatever holds the names of its temporary files, the tool creates new ones.
+// Past a file-size limit a write fails as on a full disk: the old file stays.
+TEST(OutputFiles, TakenNamesArePassedOverAndAFailedWriteKeepsTheOldFile) {
   const ScratchDir work, elsewhere;
   const Bytes image = MusicDisk().Build();
   WriteFile(work / "image.d88", image);
+  WriteFile(work / "MUS11", Bytes(10, 11));
   WriteFile(elsewhere / "precious", Bytes(7, 7));
 
-  const ToolRun run =
-      RunTool({.folder = work.path, .args = {"image.d88"}, .before_start = [&](int process_id) {
-                 TakeTemporaryNames(work, process_id, elsewhere / "precious");
-               }});
-  EXPECT_EQ(run, (ToolRun{.status = 0, .out = Progress(kCuttingOrder)}));
+  // Files may grow to 4096 bytes: MUS11 (4864 bytes) fails.
+  EXPECT_EQ(RunTool({.folder = work.path,
+                     .args = {"image.d88"},
+                     .file_size_limit = 4096,
+                     .before_start =
+                         [&](int process_id) {
+                           TakeTemporaryNames(work, process_id, elsewhere / "precious");
+                         }}),
+            (ToolRun{.status = 1,
+                     .out = Progress(kCuttingOrder),
+                     .err = "cannot write MUS11: File too large\n"}));
 
-  // The three names are as they were, and DRIVER was cut.
+  // The taken names and the old MUS11 are as they were; DRIVER was cut.
+  EXPECT_EQ(ReadFile(work / "MUS11"), Bytes(10, 11));
   EXPECT_EQ(ReadFile(elsewhere / "precious"), Bytes(7, 7));
   const std::vector<std::string> names = work.List();  // DRIVER, then the taken names
   ASSERT_EQ(names.size(), kCuttingOrder.size() + 4);
@@ -58,17 +86,76 @@ TEST(OutputFiles, NamesTakenByOthersArePassedOver) {
   EXPECT_EQ(ReadFile(work / "DRIVER"), Concat({Sectors(17, 14, 16), Sectors(18, 1, 10)}));
 }
 
-TEST(OutputFiles, AWriteThatFailsKeepsTheOldFile) {
-  const ScratchDir work;
+fs::perms PermissionsOf(const fs::path& path) {
+  return fs::symlink_status(path).permissions();
+}
+
+// An output name whose file, after links, is a folder or write-protected is
+// kept; any other is replaced by a new file (a link itself, never what it
+// points to) with the permission bits of the file it replaces.
+TEST(OutputFiles, OneRuleForEveryOutputName) {
+  const ScratchDir work, elsewhere;
   WriteFile(work / "image.d88", MusicDisk().Build());
-  WriteFile(work / "MUS11", Bytes(10, 11));
+  fs::create_directory(elsewhere / "folder");
+  WriteFile(elsewhere / "read-only", Bytes(3, 1));
+  fs::permissions(elsewhere / "read-only", fs::perms::owner_read);
+  WriteFile(elsewhere / "writable", Bytes(3, 2));
+  fs::permissions(elsewhere / "writable", fs::perms(0640));
+  fs::create_symlink(elsewhere / "folder", work / "MUS00");
+  fs::create_symlink(elsewhere / "read-only", work / "MUS01");
+  fs::create_symlink(elsewhere / "writable", work / "MUS02");
+  fs::create_symlink(elsewhere / "nothing", work / "MUS03");
+  WriteFile(work / "MUS04", Bytes(3, 4));
+  fs::permissions(work / "MUS04", fs::perms(0600));
 
-  // Files may grow to 4096 bytes: MUS11 (4864 bytes) fails as on a full disk.
-  EXPECT_EQ(RunTool({.folder = work.path, .args = {"image.d88"}, .file_size_limit = 4096}),
-            (ToolRun{.status = 1, .out = Progress(kCuttingOrder), .err = "cannot write MUS11\n"}));
+  EXPECT_EQ(RunTool({.folder = work.path, .args = {"image.d88"}}),
+            (ToolRun{.status = 1,
+                     .out = Progress(kCuttingOrder),
+                     .err = "cannot write MUS00: a folder has this name\n"
+                            "cannot write MUS01: it is write-protected\n"}));
 
-  EXPECT_EQ(ReadFile(work / "MUS11"), Bytes(10, 11));
-  EXPECT_EQ(work.List().size(), kCuttingOrder.size() + 1);  // no temporary file left
+  EXPECT_TRUE(fs::is_symlink(work / "MUS00"));
+  EXPECT_TRUE(fs::is_symlink(work / "MUS01"));
+  EXPECT_EQ(ReadFile(elsewhere / "read-only"), Bytes(3, 1));
+  EXPECT_EQ(ReadFile(elsewhere / "writable"), Bytes(3, 2));
+  EXPECT_EQ(fs::directory_iterator(elsewhere / "folder"), fs::directory_iterator());
+  for (const auto& [replaced, size] :
+       {std::pair{"MUS02", 768u}, {"MUS03", 1792u}, {"MUS04", 512u}}) {
+    EXPECT_FALSE(fs::is_symlink(work / replaced)) << replaced;
+    EXPECT_EQ(ReadFile(work / replaced).size(), size) << replaced;
+  }
+  EXPECT_EQ(PermissionsOf(work / "MUS02"), fs::perms(0640));
+  EXPECT_EQ(PermissionsOf(work / "MUS04"), fs::perms(0600));
+}
+
+// Progress that cannot be written is lost; every file is still cut.
+TEST(OutputFiles, AClosedOrFullOutputStopsNoCut) {
+  for (const Output output : {Output::kClosedPipe, Output::kFullDevice}) {
+    const ScratchDir work;
+    WriteFile(work / "image.d88", MusicDisk().Build());
+    EXPECT_EQ(RunTool({.folder = work.path, .args = {"image.d88"}, .output = output}),
+              ToolRun{.status = 0});
+    fs::remove(work / "MUS00");
+    fs::create_directory(work / "MUS00");  // now one file fails too
+    EXPECT_EQ(RunTool({.folder = work.path, .args = {"image.d88"}, .output = output}),
+              (ToolRun{.status = 1, .err = "cannot write MUS00: a folder has this name\n"}));
+    EXPECT_EQ(work.List().size(), kCuttingOrder.size() + 1);
+  }
+}
+
+// An interrupt while VOICE's temporary file is whole but not yet renamed:
+// the run removes it and ends as the interrupt would. DRIVER was cut before.
+TEST(OutputFiles, AnInterruptLeavesNoTemporaryFile) {
+  if (!fs::exists("/usr/bin/strace")) GTEST_SKIP() << "strace sends the interrupt";
+  for (const int interrupt : {SIGINT, SIGTERM, SIGHUP}) {
+    const ScratchDir work;
+    WriteFile(work / "image.d88", MusicDisk().Build());
+    EXPECT_EQ(
+        RunTool(
+            {.folder = work.path, .args = {"image.d88"}, .interrupt_at_second_sync = interrupt}),
+        (ToolRun{.status = -1, .signal = interrupt}));
+    EXPECT_EQ(work.List(), (std::vector<std::string>{"DRIVER", "image.d88"})) << interrupt;
+  }
 }
 
 TEST(OutputFiles, RunsSideBySideNeverMix) {

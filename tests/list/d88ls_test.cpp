@@ -11,11 +11,19 @@ namespace d88test {
 
 class ListingTest : public ReaderTest {
  protected:
+  // The lines a listing gives, when its sink takes them all.
   template <typename List>
   std::string Lines(List list) {
     std::string text;
-    list(image_, [&](const std::string& line) { text += line; });
+    EXPECT_TRUE(list(image_, [&](const std::string& line) { return text += line, true; }));
     return text;
+  }
+  // How many lines a listing offers to a sink that takes only `taken`.
+  template <typename List>
+  int Offered(List list, int taken) {
+    int offered = 0;
+    EXPECT_FALSE(list(image_, [&](const std::string&) { return ++offered <= taken; }));
+    return offered;
   }
 };
 
@@ -55,6 +63,10 @@ disk 1: "SECOND", media type 1D, write-protect byte 0x01, 1049280 bytes
 )");
   ASSERT_TRUE(Open(DiskBuilder().Build()));  // ends where the file ends
   EXPECT_EQ(Lines(list::ListDisks), "disk 0: \"\", media type 2D, 688 bytes\n");
+  // A listing stops at the first line its sink cannot take.
+  ASSERT_TRUE(Open(Concat({MusicDisk().Build(), DiskBuilder().Build(), Bytes(10)})));
+  for (int taken : {0, 1, 4, 5, 6}) EXPECT_EQ(Offered(list::ListDisks, taken), taken + 1);
+  for (int taken : {0, 1, 14}) EXPECT_EQ(Offered(list::JudgeCuts, taken), taken + 1);
   EXPECT_EQ(list::MediaTypeName(0x10) + list::MediaTypeName(0x40), "2DD1DD");
   ASSERT_TRUE(Open({}));
   EXPECT_EQ(Lines(list::ListDisks), "no disk: the file is shorter than a disk header\n");
@@ -93,15 +105,21 @@ TEST_F(ListingTest, TellsWhyEachCutIsShortOrFlagged) {
 )");
 }
 
-TEST(Lister, RunsAsTheCutterDoesWithoutWriting) {
+TEST(Lister, AnswersItsOptions) {
   const ScratchDir work;
-  WriteFile(work / "music.d88", MusicDisk().Build());
-  const ToolRun listing = RunTool({.folder = work.path, .args = {"music.d88"}, .tool = "d88ls"});
-  EXPECT_EQ(listing.status, 0);
-  EXPECT_EQ(listing.err, "");
-  EXPECT_TRUE(listing.out.starts_with("disk 0: \"\", media type 2D, 16192 bytes\n"));
-  EXPECT_TRUE(listing.out.ends_with("  MUS11   complete, 4864 bytes\n"));
-  EXPECT_EQ(work.List(), std::vector<std::string>{"music.d88"});
+  WriteFile(work / "-odd.d88", MusicDisk().Build());
+  for (const std::string help : {"--help", "-h"}) {
+    const ToolRun run = RunTool({.folder = work.path, .args = {help}, .tool = "d88ls"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.starts_with("Usage: d88ls [d88file]\n       d88ls --help | --version\n"))
+        << run.out;
+    EXPECT_EQ(run.err, "");
+  }
+  EXPECT_EQ(RunTool({.folder = work.path, .args = {"--version"}, .tool = "d88ls"}),
+            (ToolRun{.status = 0, .out = "d88ls " D88CUT_VERSION "\n"}));
+  const ToolRun odd = RunTool({.folder = work.path, .args = {"--", "-odd.d88"}, .tool = "d88ls"});
+  EXPECT_EQ(odd.status, 0);
+  EXPECT_TRUE(odd.out.starts_with("disk 0: ")) << odd.out;
 }
 
 // A track of 70,000 records that end no walk (more than the listing shows),
@@ -121,6 +139,7 @@ TEST(Lister, AgreesWithTheCutterOnAnyTrack) {
                              "is short: 100 of 256 bytes\n"),
             std::string::npos)
       << listing.out;
+  EXPECT_EQ(work.List(), std::vector<std::string>{"deep.d88"});  // d88ls writes nothing
 
   EXPECT_EQ(RunTool({.folder = work.path, .args = {"deep.d88"}}),
             (ToolRun{.status = 0, .out = "cutting ... VOICE\n"}));

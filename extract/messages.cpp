@@ -1,0 +1,35 @@
+#include "extract/messages.h"
+
+#include <cstdio>
+
+#include "platform/platform.h"
+
+namespace extract {
+
+namespace {
+
+// "ファイルをオープンできません." and a line feed: in UTF-8, and in Shift_JIS.
+constexpr std::string_view kOpenErrorText =
+    "\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xAB\xE3\x82\x92\xE3\x82\xAA\xE3\x83\xBC"
+    "\xE3\x83\x97\xE3\x83\xB3\xE3\x81\xA7\xE3\x81\x8D\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93.\n";
+constexpr char kOpenErrorShiftJis[] =
+    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x83\x49\x81\x5B\x83\x76"
+    "\x83\x93\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x2E\x0A";
+
+}  // namespace
+
+void PrintOpenError() {
+  if (!platform::WriteToTerminal(stderr, kOpenErrorText)) std::fputs(kOpenErrorShiftJis, stderr);
+}
+
+void PrintCutting(std::string_view name) {
+  std::printf("cutting ... %.*s\n", static_cast<int>(name.size()), name.data());
+}
+
+void PrintWriteError(std::string_view name, std::string_view reason) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "cannot write %.*s: %.*s\n", static_cast<int>(name.size()), name.data(),
+               static_cast<int>(reason.size()), reason.data());
+}
+
+}  // namespace extract

@@ -1,0 +1,22 @@
+// What d88cut says besides its usage line.
+#pragma once
+
+#include <string_view>
+
+namespace extract {
+
+// The open error on standard error: "ファイルをオープンできません.\n".
+// Where standard error is a terminal that shows UTF-8 (or a Windows
+// console), the words are written as text; anywhere else (a file, a pipe, a
+// Shift_JIS terminal) as the message's Shift_JIS bytes, which programs that
+// read it have always had.
+void PrintOpenError();
+
+// "cutting ... <name>\n" on standard output, before the file is written.
+void PrintCutting(std::string_view name);
+
+// "cannot write <name>: <reason>\n" on standard error, after what standard
+// output holds.
+void PrintWriteError(std::string_view name, std::string_view reason);
+
+}  // namespace extract
