@@ -112,7 +112,6 @@ SectorLocation D88Image::LocateSector(int track, int c, int h, int r, int n, Sea
     }
     if (record.HasId(c, h, r, n)) {
       location.kind = walk_ended ? Kind::kNotReached : Kind::kFound;
-      location.record = record;
       return false;
     }
     if (!walk_ended && record.EndsWalkAt(position)) {
@@ -121,6 +120,12 @@ SectorLocation D88Image::LocateSector(int track, int c, int h, int r, int n, Sea
     }
     return true;
   });
+  // The walk keeps only what it compares; the sector's header is read again
+  // whole, which leaves the stream at its data as before.
+  if (location.kind != Kind::kNotOnTrack) {
+    file.Skip(-std::int64_t{kSectorHeaderSize});
+    ReadSectorRecordHeader(file, location.record);
+  }
   if (location.kind == Kind::kFound) {
     const std::int64_t in_file = std::max(file.Size() - file.Position(), std::int64_t{0});
     location.stored_size =
