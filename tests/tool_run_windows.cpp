@@ -21,8 +21,9 @@ StartedTool::StartedTool(const Launch& launch) : process_(new Process) {
   std::filesystem::current_path(launch.folder);
   // cmd.exe strips one pair of quotes around it all; the wide call carries
   // any file name.
-  const std::u8string utf8 = u8"\"" + std::u8string(command.begin(), command.end()) + u8"\"";
-  process_->status = _wsystem(std::filesystem::path(utf8).wstring().c_str());
+  std::u8string line = u8"\"";
+  line.append(command.begin(), command.end()).append(u8"\"");
+  process_->status = _wsystem(std::filesystem::path(line).wstring().c_str());
   std::filesystem::current_path(here);
 }
 

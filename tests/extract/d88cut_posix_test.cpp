@@ -17,9 +17,12 @@ namespace fs = std::filesystem;
 // "ファイルをオープンできません." and a line feed, in UTF-8.
 const std::string kOpenErrorInUtf8 = "ファイルをオープンできません.\n";
 
-TEST(CommandLine, ImagesThatAreNoRegularFilesTerminalsAndNoProgramName) {
+// What goes wrong before or around a cut, as only a POSIX system lets a user
+// make it go wrong.
+TEST(CommandLine, RefusalsOnAPosixSystem) {
   const ScratchDir work;
   ASSERT_EQ(mkfifo((work / "fifo").c_str(), 0644), 0);  // nobody writes to it
+  WriteFile(work / "music.d88", MusicDisk().Build());
   struct Case {
     Launch launch;
     std::string err;
@@ -36,12 +39,15 @@ TEST(CommandLine, ImagesThatAreNoRegularFilesTerminalsAndNoProgramName) {
       {{.args = {"x"}, .locale = "C.UTF-8"}, kOpenError},
       // No argument at all, not even the program's name.
       {{.no_program_name = true}, "Usage: d88cut [d88file]\n"},
+      // A listing that cannot be written whole.
+      {{.args = {"music.d88"}, .tool = "d88ls", .output = Output::kFullDevice},
+       "cannot write the listing\n"},
   };
   for (Case c : cases) {
     c.launch.folder = work.path;
-    EXPECT_EQ(RunTool(c.launch), (ToolRun{.status = 1, .err = c.err})) << c.launch.args[0];
+    EXPECT_EQ(RunTool(c.launch), (ToolRun{.status = 1, .err = c.err}));
   }
-  EXPECT_EQ(work.List(), std::vector<std::string>{"fifo"});
+  EXPECT_EQ(work.List(), (std::vector<std::string>{"fifo", "music.d88"}));
 }
 
 // Takes the names the run with this process id tries first for its

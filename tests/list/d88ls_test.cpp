@@ -56,10 +56,11 @@ disk 1: "SECOND", media type 1D, write-protect byte 0x01, 1049280 bytes
 100 bytes after the last disk
 )");
   DiskBuilder claims{.media_type = 0x55, .disk_size = 0x10000};
-  ASSERT_TRUE(Open(claims.AddSide(0, 2, 3).Build()));
+  ASSERT_TRUE(Open(claims.AddSide(0, 2, 3).AddSide(1, 5, 5).Build()));
   EXPECT_EQ(Lines(list::ListDisks),
-            R"(disk 0: "", media type 0x55, 65536 bytes, 64304 of them past the end of the file
+            R"(disk 0: "", media type 0x55, 65536 bytes, 64032 of them past the end of the file
   track 0 (cylinder 0, head 0): 2 records: C0 H0 N1 R2-3
+  track 1 (cylinder 0, head 1): 1 record: C0 H1 N1 R5
 )");
   ASSERT_TRUE(Open(DiskBuilder().Build()));  // ends where the file ends
   EXPECT_EQ(Lines(list::ListDisks), "disk 0: \"\", media type 2D, 688 bytes\n");
