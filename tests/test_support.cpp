@@ -47,15 +47,11 @@ std::vector<std::string> ScratchDir::List() const {
   return names;
 }
 
-ReaderState StateOf(const d88::D88Image& image) {
-  return {image.DiskCount(), image.FileSize(),     image.DiskSize(),
-          image.MediaType(), image.WriteProtect(), std::string(image.DiskName())};
-}
-
-void PrintTo(const ReaderState& state, std::ostream* os) {
-  *os << "{disk_count " << state.disk_count << ", file_size " << state.file_size << ", disk_size "
-      << state.disk_size << ", media_type " << state.media_type << ", write_protect "
-      << state.write_protect << ", name \"" << state.name << "\"}";
+std::string StateOf(const d88::D88Image& image) {
+  return "disks " + std::to_string(image.DiskCount()) + ", file " +
+         std::to_string(image.FileSize()) + ", disk_size " + std::to_string(image.DiskSize()) +
+         ", media " + std::to_string(image.MediaType()) + ", protect " +
+         std::to_string(image.WriteProtect()) + ", name \"" + std::string(image.DiskName()) + "\"";
 }
 
 bool ReaderTest::Open(const Bytes& bytes) {

@@ -38,18 +38,9 @@ inline const std::string kOpenError =
     "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x83\x49\x81\x5B\x83\x76"
     "\x83\x93\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x2E\x0A";
 
-// What a reader tells of its file and its selected disk, by name.
-struct ReaderState {
-  int disk_count = 0;
-  std::int64_t file_size = 0;
-  int disk_size = 0;
-  int media_type = -1;
-  int write_protect = -1;
-  std::string name = "";
-  friend bool operator==(const ReaderState&, const ReaderState&) = default;
-  friend void PrintTo(const ReaderState& state, std::ostream* os);
-};
-ReaderState StateOf(const d88::D88Image& image);
+// What a reader tells of its file and its selected disk, each value named:
+// "disks 1, file 688, disk_size 688, media -1, protect -1, name \"A\"".
+std::string StateOf(const d88::D88Image& image);
 
 // A reader on images written to a scratch folder, a new file each time.
 class ReaderTest : public ::testing::Test {
@@ -57,7 +48,7 @@ class ReaderTest : public ::testing::Test {
   bool Open(const Bytes& bytes);
   void Load(const Bytes& bytes) { ASSERT_TRUE(Open(bytes) && image_.SelectDisk(0)); }
   std::string Selected(int index);  // the disk's name, or "(failed)"
-  ReaderState State() const { return StateOf(image_); }
+  std::string State() const { return StateOf(image_); }
   // What a run, a sector or a listing gave: as many bytes as it returned.
   Bytes Run(int track, int r, int total, int n = 1);
   Bytes Read(int track, int r, int limit = 256, int n = 1);

@@ -30,25 +30,26 @@ TEST_F(OpenTest, FindsDisksBackToBack) {
   d88::D88Image fresh;
   Bytes dest(256);
   EXPECT_EQ(fresh.ReadSectorRun(16, 8, 0, 1, 1, dest.data(), 256), 0);
-  EXPECT_EQ(StateOf(fresh), ReaderState{});
+  EXPECT_EQ(StateOf(fresh), "disks 0, file 0, disk_size 0, media -1, protect -1, name \"\"");
   EXPECT_EQ(fresh.DiskOffset(0), -1);
   const Bytes first = DiskBuilder{.name = "FIRST", .write_protect = 0x10}.AddSide(0, 1, 2).Build();
   ASSERT_TRUE(Open(Concat({first, Named(std::string("SECOND\0X", 8), 0x10),
                            Named("THIRD6789ABCDEFGHIJ", 0x20), Bytes(100)})));
   const std::int64_t size = first.size();  // the fourth header is cut short
-  const std::int64_t file_size = size + 2 * 0x2B0 + 100;
-  EXPECT_EQ(State(), (ReaderState{.disk_count = 3, .file_size = file_size}));
+  const std::string file = "disks 3, file " + std::to_string(size + 2 * 0x2B0 + 100);
+  const std::string unselected = file + ", disk_size 0, media -1, protect -1, name \"\"";
+  EXPECT_EQ(State(), unselected);
   EXPECT_EQ(image_.DiskOffset(2), size + 0x2B0);
   EXPECT_EQ(image_.DiskOffset(3), -1);
   EXPECT_EQ(image_.DiskOffset(-1), -1);
   EXPECT_EQ(Selected(2), "THIRD6789ABCDEFG");  // up to a NUL or 16 bytes
-  EXPECT_EQ(State(), (ReaderState{3, file_size, 0x2B0, 0x20, 0, "THIRD6789ABCDEFG"}));
+  EXPECT_EQ(State(), file + ", disk_size 688, media 32, protect 0, name \"THIRD6789ABCDEFG\"");
   EXPECT_EQ(Selected(1), "SECOND");
   EXPECT_EQ(Selected(0), "FIRST");
   EXPECT_EQ(image_.WriteProtect(), 0x10);
   for (int index : {3, -1}) {
     EXPECT_EQ(Selected(index), "(failed)");
-    EXPECT_EQ(State(), (ReaderState{.disk_count = 3, .file_size = file_size})) << index;
+    EXPECT_EQ(State(), unselected) << index;
   }
   for (const Bytes& bytes : {Bytes{}, Bytes(687)}) {
     ASSERT_TRUE(Open(bytes));
@@ -72,7 +73,7 @@ TEST_F(OpenTest, TakesAtMostSixtyFourDisksWithinTwoGigabytes) {
 
 TEST_F(OpenTest, NewFileCloseOrShrinkDropsTheSelection) {
   ASSERT_TRUE(Open(Named("OLD", 0x20)) && Selected(0) == "OLD" && Open(Named("NEW")));
-  EXPECT_EQ(State(), (ReaderState{.disk_count = 1, .file_size = 0x2B0}));
+  EXPECT_EQ(State(), "disks 1, file 688, disk_size 0, media -1, protect -1, name \"\"");
   EXPECT_EQ(Selected(0), "NEW");
   EXPECT_FALSE(image_.Open((dir_ / "missing").string().c_str()));
   EXPECT_FALSE(image_.Open(dir_.path.string().c_str()));  // a folder
@@ -80,7 +81,7 @@ TEST_F(OpenTest, NewFileCloseOrShrinkDropsTheSelection) {
 
   ASSERT_TRUE(Open(Named("AGAIN", 0x10)) && Selected(0) == "AGAIN" && image_.Open(nullptr));
   // A closed reader keeps the name and size it had.
-  EXPECT_EQ(State(), (ReaderState{.disk_size = 0x2B0, .name = "AGAIN"}));
+  EXPECT_EQ(State(), "disks 0, file 0, disk_size 688, media -1, protect -1, name \"AGAIN\"");
   EXPECT_EQ(Selected(0), "(failed)");
   EXPECT_EQ(image_.DiskName(), "AGAIN");  // a closed reader changes nothing
 
