@@ -16,8 +16,9 @@ set(CPACK_PACKAGE_DESCRIPTION
     "d88cut opens the first disk of a D88 floppy-disk image and writes fixed runs
 of its 256-byte sectors, byte for byte, to fourteen files in the current
 folder: DRIVER (a music driver), VOICE (its voice data) and MUS00 to MUS11
-(twelve songs). It never changes the image, and writes, moves or removes no
-file but those it created itself.
+(twelve songs). It never changes the image, and never writes into, moves or
+removes a file it did not create: an earlier file under an output's name is
+replaced whole by a new one, or kept and reported.
 .
 d88ls lists the disks and tracks of an image, the flags they carry (write
 protection, density, deleted marks, read errors), and what d88cut would cut,

@@ -59,7 +59,8 @@ int ListImage(const std::string& path) {
 int main(int argc, char** argv) {
   platform::UseBinaryStandardStreams();
   const std::vector<std::string> args = platform::Utf8Arguments(argc, argv);
-  const std::vector<std::string> given(args.begin() + (args.empty() ? 0 : 1), args.end());
+  std::vector<std::string> given = args;
+  if (!given.empty()) given.erase(given.begin());  // the program's name
   const std::string first = given.empty() ? "" : given[0];
   if (given.size() == 1 && (first == "--help" || first == "-h")) return Print(kHelp);
   if (given.size() == 1 && first == "--version") return Print("d88ls " D88CUT_VERSION "\n");
