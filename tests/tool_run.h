@@ -19,6 +19,7 @@ enum class Output {
   kCaptured,    // to a file the test reads afterwards
   kFullDevice,  // POSIX: to /dev/full, where every write fails
   kClosedPipe,  // POSIX: into a pipe that nobody reads, its reading end closed
+  kWithErrors,  // POSIX: to the file standard error goes to, as 2>&1 does
 };
 
 struct Launch {

@@ -114,12 +114,16 @@ TEST(OutputFiles, OneRuleForEveryOutputName) {
   WriteFile(work / "MUS04", Bytes(3, 4));
   fs::permissions(work / "MUS04", fs::perms(0600));
 
-  EXPECT_EQ(RunTool({.folder = work.path, .args = {"image.d88"}}),
+  // Standard output and error into one file, as 2>&1 does: each refusal
+  // follows its progress line.
+  const std::string progress = Progress(kCuttingOrder);
+  const std::size_t after_mus01 = progress.find("cutting ... MUS02");
+  EXPECT_EQ(RunTool({.folder = work.path, .args = {"image.d88"}, .output = Output::kWithErrors}),
             (ToolRun{.status = 1,
-                     .out = Progress(kCuttingOrder),
-                     .err = "cannot write MUS00: a folder has this name\n"
-                            "cannot write MUS01: it is write-protected\n"}));
-
+                     .err = progress.substr(0, progress.find("cutting ... MUS01")) +
+                            "cannot write MUS00: a folder has this name\ncutting ... MUS01\n" +
+                            "cannot write MUS01: it is write-protected\n" +
+                            progress.substr(after_mus01)}));
   EXPECT_TRUE(fs::is_symlink(work / "MUS00"));
   EXPECT_TRUE(fs::is_symlink(work / "MUS01"));
   EXPECT_EQ(ReadFile(elsewhere / "read-only"), Bytes(3, 1));

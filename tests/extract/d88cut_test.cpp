@@ -38,6 +38,7 @@ TEST(CommandLine, WrongArgumentsOrImagesThatCannotBeOpened) {
       {"d88ls", {}, "Usage: " + ToolPath("d88ls") + " [d88file]\n" + try_help},
       {"d88ls", {"a.d88", "b.d88"}, "Usage: " + ToolPath("d88ls") + " [d88file]\n" + try_help},
       {"d88ls", {"-x"}, "d88ls: unknown option '-x'\n" + try_help},
+      {"d88ls", {"-"}, "d88ls: cannot open '-': No such file or directory\n"},
       {"d88ls", {"missing.d88"}, "d88ls: cannot open 'missing.d88': No such file or directory\n"},
       {"d88ls", {"folder.d88"}, "d88ls: cannot open 'folder.d88': Is a directory\n"},
   };
