@@ -34,6 +34,7 @@ struct Launch {
   std::string input{};              // bytes fed to standard input by a pipe
   std::string locale{};             // LC_ALL for the run ("C.UTF-8")
   bool errors_to_terminal = false;  // standard error is a terminal
+  bool hangups_ignored = false;     // SIGHUP ignored, as nohup starts a program
   // A signal that arrives while the second file is put on the disk: its
   // temporary file is then whole but not yet renamed (the run goes on under
   // strace, which sends it).

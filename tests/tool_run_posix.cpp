@@ -68,6 +68,7 @@ int OpenOutput(Output output, const std::string& capture) {
   const bool shared = launch.output == Output::kWithErrors;
   if (dup2(input, 0) < 0 || dup2(shared ? err : out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
   std::signal(SIGPIPE, SIG_DFL);  // as a shell starts a program
+  if (launch.hangups_ignored) std::signal(SIGHUP, SIG_IGN);
   execvp(argv[0], launch.no_program_name ? &argv.back() : argv.data());
   _exit(127);
 }

@@ -112,7 +112,7 @@ TEST(OutputFiles, OneRuleForEveryOutputName) {
   fs::create_symlink(elsewhere / "writable", work / "MUS02");
   fs::create_symlink(elsewhere / "nothing", work / "MUS03");
   WriteFile(work / "MUS04", Bytes(3, 4));
-  fs::permissions(work / "MUS04", fs::perms(0600));
+  fs::permissions(work / "MUS04", fs::perms(0751));
 
   // Standard output and error into one file, as 2>&1 does: each refusal
   // follows its progress line.
@@ -135,7 +135,8 @@ TEST(OutputFiles, OneRuleForEveryOutputName) {
     EXPECT_EQ(ReadFile(work / replaced).size(), size) << replaced;
   }
   EXPECT_EQ(PermissionsOf(work / "MUS02"), fs::perms(0640));
-  EXPECT_EQ(PermissionsOf(work / "MUS04"), fs::perms(0600));
+  EXPECT_EQ(PermissionsOf(work / "MUS04"), fs::perms(0751));
+  EXPECT_EQ(PermissionsOf(work / "MUS03") & fs::perms(0111), fs::perms::none);  // a new file
 }
 
 // Progress that cannot be written is lost; every file is still cut.
@@ -166,6 +167,14 @@ TEST(OutputFiles, AnInterruptLeavesNoTemporaryFile) {
         (ToolRun{.status = -1, .signal = interrupt}));
     EXPECT_EQ(work.List(), (std::vector<std::string>{"DRIVER", "image.d88"})) << interrupt;
   }
+  // Started as nohup starts it, a run goes on through a hangup.
+  const ScratchDir work;
+  WriteFile(work / "image.d88", MusicDisk().Build());
+  EXPECT_EQ(RunTool({.folder = work.path,
+                     .args = {"image.d88"},
+                     .hangups_ignored = true,
+                     .interrupt_at_second_sync = SIGHUP}),
+            (ToolRun{.status = 0, .out = Progress(kCuttingOrder)}));
 }
 
 TEST(OutputFiles, RunsSideBySideNeverMix) {
