@@ -98,23 +98,22 @@ int D88Image::ReadTrackIds(int track, std::uint8_t* dest, int limit) {
 SectorLocation D88Image::LocateSector(int track, int c, int h, int r, int n, Search search) {
   using Kind = SectorLocation::Kind;
   SectorLocation location;
-  bool walk_ended = false;
+  auto walk_ended = [&] { return location.walk_end >= 0; };
   auto end_walk = [&](const SectorRecordHeader& record, int position) {
-    walk_ended = true;
     location.walk_end = position;
     location.walk_end_count = record.sector_count;
   };
   WalkRecords(track, [&](const SectorRecordHeader& record, int position) {
     // A record that counts no sectors ends the walk before its ID is compared.
-    if (!walk_ended && record.sector_count == 0) {
+    if (!walk_ended() && record.sector_count == 0) {
       end_walk(record, position);
       if (search == Search::kWithinWalk) return false;
     }
     if (record.HasId(c, h, r, n)) {
-      location.kind = walk_ended ? Kind::kNotReached : Kind::kFound;
+      location.kind = walk_ended() ? Kind::kNotReached : Kind::kFound;
       return false;
     }
-    if (!walk_ended && record.EndsWalkAt(position)) {
+    if (!walk_ended() && record.EndsWalkAt(position)) {
       end_walk(record, position);
       return search == Search::kPastWalkEnd;
     }

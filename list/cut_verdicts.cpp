@@ -49,8 +49,9 @@ std::string Fault(const Stop& stop) {
          std::to_string(stop.piece) + " bytes";
 }
 
-// Follows the run of `cut` sector by sector as d88cut reads it, looking past
-// the end of a track's walk only for the sector that stops it.
+// Follows the run of `cut` sector by sector as d88cut reads it. Each search
+// may look past the end of a track's walk, which costs more only for the
+// sector that stops the run: the others are found within it.
 std::string Verdict(d88::D88Image& image, const Cut& cut) {
   std::optional<Stop> stop;
   std::string notes;  // "; <place> was read with ..." for each sector taken

@@ -43,7 +43,7 @@ int OpenOutput(Output output, const std::string& capture) {
     case Output::kClosedPipe:
       return pipe(pipe_ends) == 0 && close(pipe_ends[0]) == 0 ? pipe_ends[1] : -1;
     case Output::kCaptured:
-    case Output::kWithErrors:
+    case Output::kWithErrors:  // takes standard error's file instead
       break;
   }
   return open((capture + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -64,12 +64,12 @@ int OpenOutput(Output output, const std::string& capture) {
   // sanitizer build; nothing else reads this).
   if (launch.interrupt_at_second_sync != 0) setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
   alarm(kTimeLimitSeconds);  // kept across exec: a run that hangs ends by SIGALRM
-  const int out = OpenOutput(launch.output, process.capture);
   const int err = launch.errors_to_terminal
                       ? process.terminal[1]
                       : open((process.capture + ".err").c_str(), O_WRONLY | O_CREAT, 0600);
-  const bool shared = launch.output == Output::kWithErrors;
-  if (dup2(input, 0) < 0 || dup2(shared ? err : out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
+  const int out =
+      launch.output == Output::kWithErrors ? err : OpenOutput(launch.output, process.capture);
+  if (dup2(input, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
   std::signal(SIGPIPE, SIG_DFL);  // as a shell starts a program
   if (launch.hangups_ignored) std::signal(SIGHUP, SIG_IGN);
   execvp(argv[0], launch.no_program_name ? &argv.back() : argv.data());
