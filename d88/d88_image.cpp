@@ -117,7 +117,8 @@ SectorLocation D88Image::LocateSector(int track, int c, int h, int r, int n, Sea
       end_walk(record, position);
       return search == Search::kPastWalkEnd;
     }
-    return true;
+    location.gave_up = walk_ended() && position - location.walk_end == kMaxSearchedPastWalkEnd;
+    return !location.gave_up;
   });
   // The walk keeps only what it compares; the sector's header is read again
   // whole, which leaves the stream at its data as before.
@@ -134,13 +135,14 @@ SectorLocation D88Image::LocateSector(int track, int c, int h, int r, int n, Sea
 }
 
 // A track is there when its entry is non-zero and not past disk_size. An entry
-// stored as 0x80000000 or more is negative and passes, but lands outside the
-// file positions, which Seek refuses.
-bool D88Image::SeekTrack(int track) {
-  if (!file.IsOpen() || track < 0 || track >= kTrackCount) return false;
+// stored as 0x80000000 or more is negative and passes, but may land outside
+// the file positions, where no track is.
+std::int64_t D88Image::TrackStart(int track) const {
+  if (!file.IsOpen() || track < 0 || track >= kTrackCount) return -1;
   const std::int32_t offset = track_offsets[track];
-  if (offset == 0 || offset > disk_size) return false;
-  return file.Seek(std::int64_t{disk_base} + offset);
+  if (offset == 0 || offset > disk_size) return -1;
+  const std::int64_t start = std::int64_t{disk_base} + offset;
+  return start >= 0 && start <= kMaxFilePosition ? start : -1;
 }
 
 // The track table stays: with disk_size 0, no entry of it passes the track

@@ -57,9 +57,21 @@ class D88Image {
   std::int64_t FileSize() const { return file.Size(); }
   // Which file the open image is (no other name is ever written over it).
   const platform::FileIdentity& Identity() const { return file.Identity(); }
+  // The first read of the image file that failed (the system refused it, or
+  // the file had become shorter than when it was opened) since it was
+  // opened; none (false) otherwise. A read that met it gave what it got.
+  std::error_code ReadError() const { return file.Error(); }
+  // The most reading each image file opened from now on may take; past it
+  // every read fails (see ImageStream::Budget).
+  void SetReadingBudget(ImageStream::Budget budget) { file.SetBudget(budget); }
   // The selected disk's disk_size as stored (signed); 0 while nothing is
   // selected.
   int DiskSize() const { return disk_size; }
+
+  // Where the first sector record of `track` stands in the file; -1 when the
+  // track is not there on the selected disk. Two tracks that start at one
+  // place list the same records.
+  std::int64_t TrackStart(int track) const;
 
   // Finds sector (c, h, r, n) on track `track` (cylinder * 2 + head) of the
   // selected disk and copies up to `limit` bytes of its data to `dest`.
@@ -80,7 +92,8 @@ class D88Image {
   // Where sector (c, h, r, n) stands on `track` of the selected disk, as
   // ReadSector's walk meets it: the walk ends at a record that counts no
   // sectors (before its ID is compared), or after the record whose position
-  // is its own sector_count - 1. See SectorLocation.
+  // is its own sector_count - 1. A search past that end looks at no more than
+  // kMaxSearchedPastWalkEnd records after it. See SectorLocation.
   SectorLocation LocateSector(int track, int c, int h, int r, int n,
                               Search search = Search::kWithinWalk);
 
@@ -132,7 +145,10 @@ class D88Image {
   void ClearSelection();
   // Moves the stream to the first record of `track`; false when the track
   // is not there on the selected disk.
-  bool SeekTrack(int track);
+  bool SeekTrack(int track) {
+    const std::int64_t start = TrackStart(track);
+    return start >= 0 && file.Seek(start);
+  }
 
   ImageStream file;
   std::int32_t disk_count = 0;

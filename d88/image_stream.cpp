@@ -1,10 +1,23 @@
 #include "d88/image_stream.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "d88/d88_format.h"
 
 namespace d88 {
+
+namespace {
+
+// Why the C library's last call failed; an input/output error where it does
+// not say.
+std::error_code LastError() {
+  const int code = errno;
+  return code != 0 ? std::error_code(code, std::generic_category())
+                   : std::make_error_code(std::errc::io_error);
+}
+
+}  // namespace
 
 bool ImageStream::Open(const char* path, std::error_code& error) {
   Close();
@@ -21,6 +34,9 @@ bool ImageStream::Open(const char* path, std::error_code& error) {
 void ImageStream::Close() {
   file_.reset();
   size_ = 0;
+  error_.clear();
+  reads_ = 0;
+  fetched_ = 0;
   position_ = 0;
   file_position_ = 0;
   window_start_ = 0;
@@ -34,6 +50,10 @@ bool ImageStream::Seek(std::int64_t position) {
 }
 
 std::size_t ImageStream::ReadAcrossWindows(std::uint8_t* dest, std::size_t count) {
+  if (reads_ > budget_.reads) {
+    Fail(platform::ReadingBudgetSpent());
+    return 0;
+  }
   std::size_t done = 0;
   while (done < count) {
     if (position_ < window_start_ || position_ >= WindowEnd()) {
@@ -48,21 +68,39 @@ std::size_t ImageStream::ReadAcrossWindows(std::uint8_t* dest, std::size_t count
   return done;
 }
 
-// Reads the window anew from the current position; false when nothing arrives.
+// Reads the window anew from the current position, up to the size the file
+// had when it was opened; false when nothing arrives. The window is kept when
+// there is nothing to read.
 bool ImageStream::FillWindow() {
+  if (!file_ || position_ >= size_) return false;
   window_start_ = position_;
   window_size_ = 0;
-  if (!file_) return false;
+  errno = 0;
   // position_ never passes kMaxFilePosition, so it fits a long everywhere.
   if (file_position_ != position_ &&
       std::fseek(file_.get(), static_cast<long>(position_), SEEK_SET) != 0) {
+    Fail(LastError());
     return false;
   }
-  std::clearerr(file_.get());
-  window_size_ = std::fread(window_.data(), 1, window_.size(), file_.get());
-  // After a short read (the end, or an error) the next read seeks again.
-  file_position_ = window_size_ == window_.size() ? position_ + std::int64_t{kWindowSize} : -1;
+  const auto wanted =
+      static_cast<std::size_t>(std::min(std::int64_t{kWindowSize}, size_ - position_));
+  if (fetched_ + static_cast<std::int64_t>(wanted) > budget_.bytes) {
+    Fail(platform::ReadingBudgetSpent());
+    return false;
+  }
+  fetched_ += static_cast<std::int64_t>(wanted);
+  window_size_ = std::fread(window_.data(), 1, wanted, file_.get());
+  file_position_ = position_ + static_cast<std::int64_t>(window_size_);
+  if (window_size_ < wanted) {
+    Fail(std::ferror(file_.get()) ? LastError() : platform::FileShrank());
+    // The next read seeks again.
+    file_position_ = -1;
+  }
   return window_size_ > 0;
+}
+
+void ImageStream::Fail(std::error_code error) {
+  if (!error_) error_ = error;
 }
 
 }  // namespace d88

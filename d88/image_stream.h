@@ -5,6 +5,11 @@
 // call even when the target is in its buffer, so this stream keeps a window of
 // the file itself: seeks and skips only move a position, and the file is read
 // again only when a read leaves the window.
+//
+// The stream reads the file as it was when it was opened: nothing past the
+// size it had then, and a file that has shrunk since is a failure, as a read
+// or seek the system refuses is. The first failure is kept; the end of the
+// file is none.
 #pragma once
 
 #include <array>
@@ -12,6 +17,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <system_error>
 
@@ -33,6 +39,18 @@ class ImageStream {
   // Which file it is; meaningless while closed.
   const platform::FileIdentity& Identity() const { return identity_; }
   std::int64_t Position() const { return position_; }
+  // The first read or seek that failed since the file was opened; none
+  // (false) while every read has had what the file held.
+  std::error_code Error() const { return error_; }
+
+  // The most reading a file opened from now on may take: calls of Read, and
+  // bytes fetched from the file. Once either is spent every read fails
+  // (platform::ReadingBudgetSpent()) and gives nothing.
+  struct Budget {
+    std::int64_t reads = std::numeric_limits<std::int64_t>::max();
+    std::int64_t bytes = std::numeric_limits<std::int64_t>::max();
+  };
+  void SetBudget(Budget budget) { budget_ = budget; }
 
   // Moves to an absolute position, or by `count` bytes from the current one.
   // False, without moving, for a target outside 0 to kMaxFilePosition.
@@ -40,9 +58,10 @@ class ImageStream {
   bool Skip(std::int64_t count) { return Seek(position_ + count); }
 
   // Copies up to `count` bytes from the current position into `dest` and
-  // returns how many arrived: fewer at the end of the file or on an error.
+  // returns how many arrived: fewer at the end of the file or on a failure.
   std::size_t Read(std::uint8_t* dest, std::size_t count) {
-    if (position_ >= window_start_ && position_ + static_cast<std::int64_t>(count) <= WindowEnd()) {
+    if (++reads_ <= budget_.reads && position_ >= window_start_ &&
+        position_ + static_cast<std::int64_t>(count) <= WindowEnd()) {
       std::memcpy(dest, window_.data() + (position_ - window_start_), count);
       position_ += static_cast<std::int64_t>(count);
       return count;
@@ -59,9 +78,14 @@ class ImageStream {
   std::int64_t WindowEnd() const { return window_start_ + static_cast<std::int64_t>(window_size_); }
   std::size_t ReadAcrossWindows(std::uint8_t* dest, std::size_t count);
   bool FillWindow();
+  void Fail(std::error_code error);  // keeps the first failure
 
   std::unique_ptr<std::FILE, FileCloser> file_;
   std::int64_t size_ = 0;
+  std::error_code error_;
+  Budget budget_;
+  std::int64_t reads_ = 0;
+  std::int64_t fetched_ = 0;
   platform::FileIdentity identity_;
   std::int64_t position_ = 0;
   std::int64_t file_position_ = 0;  // where the next fread starts

@@ -8,9 +8,11 @@ namespace d88 {
 // How far a search for a sector looks.
 enum class Search {
   kWithinWalk,   // as ReadSector: the end of the track's walk ends the search
-  kPastWalkEnd,  // on past that end, to the end of the file, to tell a sector
-                 // stored after the end from one not stored at all
+  kPastWalkEnd,  // on past that end, up to kMaxSearchedPastWalkEnd records, to
+                 // tell a sector stored after the end from one not stored
 };
+
+inline constexpr int kMaxSearchedPastWalkEnd = 65536;
 
 struct SectorLocation {
   enum class Kind {
@@ -23,6 +25,8 @@ struct SectorLocation {
   int stored_size = 0;          // kFound: the bytes of its data the file holds
   int walk_end = -1;            // the position (from 0) of the record that
   int walk_end_count = 0;       // ended the walk, and its sector_count
+  bool gave_up = false;         // kNotOnTrack: the search past the walk's end
+                                // stopped at kMaxSearchedPastWalkEnd records
 };
 
 }  // namespace d88

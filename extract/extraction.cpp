@@ -24,14 +24,15 @@ CutResult ExtractFile(d88::D88Image& image, const platform::FileIdentity& image_
                       const Cut& cut) {
   // No stale bytes: what the run does not fill stays zero.
   std::fill_n(ExtractBuffer.begin(), cut.length, std::uint8_t{0});
-  if (image.ReadSectorRun(cut.track, cut.cylinder, cut.head, cut.first_sector, kSizeCode,
-                          ExtractBuffer.data(), cut.length) == 0) {
-    return CutResult::kNotOnDisk;
-  }
+  const int got = image.ReadSectorRun(cut.track, cut.cylinder, cut.head, cut.first_sector,
+                                      kSizeCode, ExtractBuffer.data(), cut.length);
+  // No file is ever written from bytes the image did not give.
+  if (image.ReadError()) return CutResult::kUnreadable;
+  if (got == 0) return CutResult::kNotOnDisk;
   PrintCutting(cut.name);
   const std::span<const std::uint8_t> bytes(ExtractBuffer.data(), cut.length);
   if (const auto reason = WriteOutputFile(cut.name.c_str(), bytes, image_file)) {
-    PrintWriteError(cut.name, *reason);
+    PrintError("cannot write " + cut.name, *reason);
     return CutResult::kNotWritten;
   }
   return CutResult::kWritten;
@@ -39,8 +40,21 @@ CutResult ExtractFile(d88::D88Image& image, const platform::FileIdentity& image_
 
 bool ExtractAll(d88::D88Image& image, const platform::FileIdentity& image_file) {
   bool all_written = true;
+  bool any_written = false;
   for (const Cut& cut : CuttingOrder()) {
-    all_written &= ExtractFile(image, image_file, cut) != CutResult::kNotWritten;
+    const CutResult result = ExtractFile(image, image_file, cut);
+    if (result == CutResult::kUnreadable) {
+      PrintError("cannot read the image", image.ReadError().message());
+      return false;
+    }
+    all_written &= result != CutResult::kNotWritten;
+    any_written |= result == CutResult::kWritten;
+  }
+  // The renames themselves survive a power cut.
+  std::error_code error;
+  if (any_written && !platform::SyncCurrentFolder(error)) {
+    PrintError("cannot put the new names on the disk", error.message());
+    return false;
   }
   return all_written;
 }

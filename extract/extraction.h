@@ -19,6 +19,7 @@ enum class CutResult {
   kWritten,
   kNotOnDisk,   // not even the run's first sector is there: skipped silently
   kNotWritten,  // announced, but the file could not be written
+  kUnreadable,  // the image could not be read: nothing is announced or written
 };
 
 // Reads the cut's run and, when the disk gave any of it, prints the progress
@@ -29,7 +30,8 @@ CutResult ExtractFile(d88::D88Image& image, const platform::FileIdentity& image_
                       const Cut& cut);
 
 // Cuts every file in order; the image must have its disk selected and its
-// sector range set. False when any announced file could not be written.
+// sector range set. Stops at the first file whose run could not be read,
+// saying why. False then, or when any announced file could not be written.
 bool ExtractAll(d88::D88Image& image, const platform::FileIdentity& image_file);
 
 }  // namespace extract

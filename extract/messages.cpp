@@ -26,9 +26,9 @@ void PrintCutting(std::string_view name) {
   std::printf("cutting ... %.*s\n", static_cast<int>(name.size()), name.data());
 }
 
-void PrintWriteError(std::string_view name, std::string_view reason) {
+void PrintError(std::string_view what, std::string_view reason) {
   std::fflush(stdout);
-  std::fprintf(stderr, "cannot write %.*s: %.*s\n", static_cast<int>(name.size()), name.data(),
+  std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(what.size()), what.data(),
                static_cast<int>(reason.size()), reason.data());
 }
 

@@ -15,8 +15,8 @@ void PrintOpenError();
 // "cutting ... <name>\n" on standard output, before the file is written.
 void PrintCutting(std::string_view name);
 
-// "cannot write <name>: <reason>\n" on standard error, after what standard
-// output holds.
-void PrintWriteError(std::string_view name, std::string_view reason);
+// "<what>: <reason>\n" on standard error, after what standard output holds:
+// "cannot write MUS00: a folder has this name".
+void PrintError(std::string_view what, std::string_view reason);
 
 }  // namespace extract

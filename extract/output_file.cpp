@@ -9,12 +9,14 @@ constexpr int kMaxNameTries = 100;
 
 // A new file "<name>.d88cut-<process id>-<counter>": no other run at the same
 // time uses the process id, and the counter moves past names already there.
-std::optional<platform::NewFile> CreateTemporary(const std::string& name, std::error_code& error) {
+std::optional<platform::NewFile> CreateTemporary(const std::string& name,
+                                                 std::optional<std::uint32_t> permissions,
+                                                 std::error_code& error) {
   static const std::string process = std::to_string(platform::ProcessId());
   static int counter = 0;
   const std::string prefix = name + ".d88cut-" + process + "-";
   for (int tries = 0; tries < kMaxNameTries; ++tries) {
-    auto file = platform::NewFile::Create(prefix + std::to_string(counter++), error);
+    auto file = platform::NewFile::Create(prefix + std::to_string(counter++), permissions, error);
     if (file || error != std::errc::file_exists) return file;
   }
   return std::nullopt;
@@ -33,15 +35,16 @@ std::optional<std::string> MustStay(const platform::FileStatus& existing,
 
 std::optional<std::string> WriteOutputFile(const char* name, std::span<const std::uint8_t> bytes,
                                            const platform::FileIdentity& image) {
-  const auto existing = platform::StatusOf(name);
+  std::error_code error;
+  const auto existing = platform::StatusOf(name, error);
+  if (error) return error.message();
+  std::optional<std::uint32_t> permissions;
   if (existing) {
     if (auto reason = MustStay(*existing, image)) return reason;
+    permissions = existing->permissions;
   }
-  std::error_code error;
-  auto temporary = CreateTemporary(name, error);
-  if (temporary && temporary->Write(bytes, error) &&
-      (!existing || temporary->SetPermissions(existing->permissions, error)) &&
-      temporary->RenameOver(name, error)) {
+  auto temporary = CreateTemporary(name, permissions, error);
+  if (temporary && temporary->Write(bytes, error) && temporary->RenameOver(name, error)) {
     return std::nullopt;
   }
   return error.message();

@@ -14,11 +14,13 @@ namespace extract {
 
 // Writes `bytes` to a new temporary file beside `name`, created by this call
 // under a name no other run uses, puts it on the disk and renames it over
-// `name`, with the permission bits of the file it replaces. Keeps an
-// existing `name` whose file (after links) is the image, known by its
-// identity, a folder or write-protected. Returns why the file could not be
-// written, in plain words; none when it was. The earlier `name`, if any, is
-// then as it was, and no temporary file stays behind.
+// `name`. The new file has the permission bits of the file it replaces from
+// the start; under a new name, the usual bits. Keeps an existing `name`
+// whose file (after links) is the image, known by its identity, a folder or
+// write-protected, and one whose status the system cannot tell. Returns why
+// the file could not be written, in plain words; none when it was. The
+// earlier `name`, if any, is then as it was, and no temporary file stays
+// behind.
 std::optional<std::string> WriteOutputFile(const char* name, std::span<const std::uint8_t> bytes,
                                            const platform::FileIdentity& image);
 

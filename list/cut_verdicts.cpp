@@ -31,16 +31,23 @@ struct Stop {
   SectorLocation location;
 };
 
+// Where the walk of the track ends, in words.
+std::string WalkEnd(const SectorLocation& location) {
+  return "the track's walk ends at record " + std::to_string(location.walk_end + 1) +
+         ", which counts " + Sectors(location.walk_end_count);
+}
+
 // Why the run stops at `stop`.
 std::string Fault(const Stop& stop) {
   const SectorLocation& location = stop.location;
   switch (location.kind) {
     case Kind::kNotOnTrack:
-      return Place(stop.at) + " is missing";
+      if (!location.gave_up) return Place(stop.at) + " is missing";
+      return Place(stop.at) + " is missing: " + WalkEnd(location) + ", and the " +
+             std::to_string(d88::kMaxSearchedPastWalkEnd) +
+             " records after it do not hold it (searched no further)";
     case Kind::kNotReached:
-      return Place(stop.at) + " is never reached: the track's walk ends at record " +
-             std::to_string(location.walk_end + 1) + ", which counts " +
-             Sectors(location.walk_end_count);
+      return Place(stop.at) + " is never reached: " + WalkEnd(location);
     case Kind::kFound:
       break;
   }

@@ -30,8 +30,12 @@ std::string DiskLine(int index, const d88::D88Image& image) {
 // kMaxRecordsListed.
 class TrackLine {
  public:
-  // False when the track lists no record.
+  // False when the track lists no record. A track that starts where the one
+  // walked last did lists the same records: they are not read again.
   bool Walk(d88::D88Image& image, int track) {
+    const std::int64_t start = image.TrackStart(track);
+    if (start >= 0 && start == walked_from_) return !ids_.empty();
+    walked_from_ = start;
     ids_.clear();
     flagged_.clear();
     flagged_count_ = 0;
@@ -62,17 +66,16 @@ class TrackLine {
 
  private:
   void Flag(const d88::SectorRecordHeader& record) {
-    const std::string flags = UnusualFlags(record);
-    if (flags.empty()) return;
-    if (++flagged_count_ > kMaxFlaggedShown) return;
+    if (!HasUnusualFlags(record) || ++flagged_count_ > kMaxFlaggedShown) return;
     if (!flagged_.empty()) flagged_ += ", ";
-    flagged_ += CompactIds(record.id, 1) + " (" + flags + ")";  // one ID
+    flagged_ += CompactIds(record.id, 1) + " (" + UnusualFlags(record) + ")";  // one ID
   }
 
   std::vector<std::uint8_t> ids_;
   std::string flagged_;
   int flagged_count_ = 0;
   bool more_ = false;
+  std::int64_t walked_from_ = -1;
 };
 
 }  // namespace

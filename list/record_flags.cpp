@@ -69,6 +69,11 @@ std::string WriteProtectName(int write_protect) {
                                                : "write-protect byte " + Hex(write_protect);
 }
 
+bool HasUnusualFlags(const d88::SectorRecordHeader& record) {
+  return record.density != d88::kDoubleDensity || record.deleted_mark != 0 ||
+         record.status != d88::kStatusNormal;
+}
+
 std::string UnusualFlags(const d88::SectorRecordHeader& record) {
   std::string text;
   if (record.density == d88::kSingleDensity) {

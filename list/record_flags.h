@@ -15,6 +15,10 @@ std::string MediaTypeName(int media_type);
 // non-zero value, empty for 0.
 std::string WriteProtectName(int write_protect);
 
+// Whether any of the record's flags is not the usual one (double density, no
+// deleted mark, normal status).
+bool HasUnusualFlags(const d88::SectorRecordHeader& record);
+
 // The record's flags that are not the usual ones (double density, no
 // deleted mark, normal status), for a track line: "single density, data CRC
 // error". Empty when all are usual.

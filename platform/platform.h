@@ -53,9 +53,10 @@ struct FileStatus {
   std::uint32_t permissions = 0;  // the POSIX permission bits (0777)
 };
 
-// The status of what `path` names, following links; none when it names
-// nothing (or nothing that can be reached).
-std::optional<FileStatus> StatusOf(const char* path);
+// The status of what `path` names, following links. None when it names
+// nothing (a link that leads nowhere included); none, with the reason in
+// `error`, when the system cannot tell.
+std::optional<FileStatus> StatusOf(const char* path, std::error_code& error);
 
 // A regular file opened for reading in binary mode.
 struct ReadableFile {
@@ -72,17 +73,27 @@ std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& e
 
 // The reason given for a name that is neither a regular file nor a folder.
 std::error_code NotARegularFile();
+// The reason given when a file ends before the size it had when it was
+// opened.
+std::error_code FileShrank();
+// The reason given when a file takes more reading than it was allowed.
+std::error_code ReadingBudgetSpent();
 
 // A file this process creates, to be renamed into place once it is whole.
 // Until then it is removed when the NewFile is dropped, and when the process
 // is ended by an interrupt (SIGINT, SIGTERM or SIGHUP; on Windows Ctrl-C,
 // Ctrl-Break or the console closing), which then ends it as it would have.
+// An interrupt never completes a file that was not already being renamed.
 // One at a time.
 class NewFile {
  public:
   // Creates `path` exclusively: fails on any name that exists, a link or a
-  // pipe included, so that no earlier file is ever opened.
-  static std::optional<NewFile> Create(std::string path, std::error_code& error);
+  // pipe included, so that no earlier file is ever opened. With
+  // `permissions`, the POSIX permission bits of the file it is to replace,
+  // it has them from the start (never more while it is written); without,
+  // the usual bits of a new file. Windows has no such bits.
+  static std::optional<NewFile> Create(std::string path, std::optional<std::uint32_t> permissions,
+                                       std::error_code& error);
   NewFile(NewFile&& other) noexcept
       : path_(std::move(other.path_)),
         handle_(std::exchange(other.handle_, -1)),
@@ -91,8 +102,6 @@ class NewFile {
   ~NewFile() { Discard(); }
 
   bool Write(std::span<const std::uint8_t> bytes, std::error_code& error);
-  // Gives the file the POSIX permission bits `permissions` (none on Windows).
-  bool SetPermissions(std::uint32_t permissions, std::error_code& error);
   // Puts the file's data on the disk, closes it and renames it over `name`
   // at once, replacing what `name` holds (a link itself, never what it
   // points to).
@@ -106,6 +115,10 @@ class NewFile {
   std::intptr_t handle_;  // a descriptor on POSIX, a handle on Windows; -1 once closed
   bool renamed_ = false;
 };
+
+// Puts the names that renames gave files in the current folder on the disk
+// (Windows did so with each rename).
+bool SyncCurrentFolder(std::error_code& error);
 
 // This process's id.
 int ProcessId();

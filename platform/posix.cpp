@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <langinfo.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,22 +24,32 @@ FileIdentity IdentityOf(const struct stat& status) {
   return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
 }
 
-// The interrupts that end a run, and the one file to remove when they do.
-// The name changes only while they are blocked, so the handler sees it whole.
+// The interrupts that end a run. While a file of the run is being written
+// one is only noted: the run removes the file at its next safe point (after
+// the create, before the rename) and then ends as the interrupt would have.
+// With no file being written it ends the run at once.
 constexpr int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP};
-std::string pending_removal;
-volatile std::sig_atomic_t removal_pending = 0;
+volatile std::sig_atomic_t writing = 0;
+volatile std::sig_atomic_t noted_interrupt = 0;
 
-extern "C" void RemovePendingFileAndEnd(int signal) {
-  if (removal_pending) unlink(pending_removal.c_str());
+void EndBy(int signal) {
   std::signal(signal, SIG_DFL);
-  raise(signal);  // delivered as the handler returns: the process ends as it would have
+  raise(signal);  // in the handler, delivered as it returns
+}
+
+extern "C" void OnInterrupt(int signal) {
+  if (writing) {
+    noted_interrupt = signal;
+  } else {
+    EndBy(signal);
+  }
 }
 
 void CatchInterrupts() {
   static const bool caught = [] {
     struct sigaction action = {};
-    action.sa_handler = RemovePendingFileAndEnd;
+    action.sa_handler = OnInterrupt;
+    action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     for (const int signal : kInterrupts) sigaddset(&action.sa_mask, signal);
     for (const int signal : kInterrupts) {
@@ -53,20 +64,29 @@ void CatchInterrupts() {
   static_cast<void>(caught);
 }
 
-// Holds the interrupts back for its lifetime.
-class InterruptsBlocked {
- public:
-  InterruptsBlocked() {
-    sigset_t interrupts;
-    sigemptyset(&interrupts);
-    for (const int signal : kInterrupts) sigaddset(&interrupts, signal);
-    sigprocmask(SIG_BLOCK, &interrupts, &before_);
-  }
-  ~InterruptsBlocked() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
+// A safe point: removes `path` (when there is one) and ends the run if an
+// interrupt was noted.
+void EndIfInterrupted(const char* path) {
+  if (!noted_interrupt) return;
+  if (path != nullptr) unlink(path);
+  EndBy(noted_interrupt);
+}
 
- private:
-  sigset_t before_;
-};
+// The permission bits a file created with `permissions` is sure to get: they
+// less the umask, unless the folder has a default access control list, which
+// sets them instead (never above `permissions`). None when that cannot be
+// known.
+std::optional<mode_t> CreatedBits(mode_t permissions) {
+  static const std::optional<mode_t> umask_bits = []() -> std::optional<mode_t> {
+    const ssize_t acl = getxattr(".", "system.posix_acl_default", nullptr, 0);
+    if (acl >= 0 || (errno != ENODATA && errno != ENOTSUP)) return std::nullopt;
+    const mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+  }();
+  if (!umask_bits) return std::nullopt;
+  return permissions & ~*umask_bits;
+}
 
 // Whether the user's locale writes its characters in UTF-8. Read once,
 // without leaving the locale changed.
@@ -100,9 +120,12 @@ bool WriteToTerminal(std::FILE* stream, std::string_view text) {
   return true;
 }
 
-std::optional<FileStatus> StatusOf(const char* path) {
+std::optional<FileStatus> StatusOf(const char* path, std::error_code& error) {
   struct stat status;
-  if (stat(path, &status) != 0) return std::nullopt;
+  if (stat(path, &status) != 0) {
+    if (errno != ENOENT) error = LastError();
+    return std::nullopt;
+  }
   constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
   return FileStatus{IdentityOf(status), S_ISDIR(status.st_mode), (status.st_mode & kAnyWrite) == 0,
                     static_cast<std::uint32_t>(status.st_mode & 0777)};
@@ -132,25 +155,35 @@ std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& e
   return ReadableFile{stream, status.st_size, IdentityOf(status)};
 }
 
-std::optional<NewFile> NewFile::Create(std::string path, std::error_code& error) {
+std::optional<NewFile> NewFile::Create(std::string path, std::optional<std::uint32_t> permissions,
+                                       std::error_code& error) {
   CatchInterrupts();
-  const InterruptsBlocked blocked;
-  const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  const mode_t bits = permissions ? static_cast<mode_t>(*permissions & 0777) : 0666;
+  writing = 1;  // from here on an interrupt waits for the safe point below
+  const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, bits);
   if (descriptor < 0) {
+    error = LastError();
+    writing = 0;
+    EndIfInterrupted(nullptr);
+    return std::nullopt;
+  }
+  NewFile file(std::move(path), descriptor);
+  EndIfInterrupted(file.path_.c_str());
+  // The umask or the folder may have taken bits away: the file gets them
+  // back, never more than it was created with.
+  if (permissions && CreatedBits(bits) != bits && fchmod(descriptor, bits) != 0) {
     error = LastError();
     return std::nullopt;
   }
-  pending_removal = path;
-  removal_pending = 1;
-  return NewFile(std::move(path), descriptor);
+  return file;
 }
 
 void NewFile::Discard() {
   if (handle_ >= 0) close(static_cast<int>(handle_));
   if (renamed_) return;
-  const InterruptsBlocked blocked;
   unlink(path_.c_str());
-  removal_pending = 0;
+  writing = 0;
+  EndIfInterrupted(nullptr);
 }
 
 bool NewFile::Write(std::span<const std::uint8_t> bytes, std::error_code& error) {
@@ -166,26 +199,30 @@ bool NewFile::Write(std::span<const std::uint8_t> bytes, std::error_code& error)
   return true;
 }
 
-bool NewFile::SetPermissions(std::uint32_t permissions, std::error_code& error) {
-  if (fchmod(static_cast<int>(handle_), static_cast<mode_t>(permissions & 0777)) == 0) return true;
-  error = LastError();
-  return false;
-}
-
 bool NewFile::RenameOver(const char* name, std::error_code& error) {
   if (fsync(static_cast<int>(handle_)) != 0 ||
       close(static_cast<int>(std::exchange(handle_, -1))) != 0) {
     error = LastError();
     return false;
   }
-  const InterruptsBlocked blocked;
+  EndIfInterrupted(path_.c_str());
   if (std::rename(path_.c_str(), name) != 0) {
     error = LastError();
     return false;
   }
   renamed_ = true;
-  removal_pending = 0;
+  writing = 0;
+  EndIfInterrupted(nullptr);  // the file was whole and in place already
   return true;
+}
+
+bool SyncCurrentFolder(std::error_code& error) {
+  const int folder = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  // Some file systems cannot put a folder on the disk by itself (EINVAL).
+  const bool synced = folder >= 0 && (fsync(folder) == 0 || errno == EINVAL);
+  if (!synced) error = LastError();
+  if (folder >= 0) close(folder);
+  return synced;
 }
 
 int ProcessId() {

@@ -66,15 +66,17 @@ FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
 
 // The one file to remove when Ctrl-C, Ctrl-Break or the console closing
 // ends the process. The handler runs on a thread of its own: it takes the
-// lock and keeps it, so that no file is created or renamed after it.
+// lock and keeps it, so that no file is created or renamed after it, and
+// ends the process as such an interrupt ends a Windows program.
 SRWLOCK pending_lock = SRWLOCK_INIT;
 std::wstring pending_removal;  // empty: none
 
-BOOL WINAPI RemovePendingFile(DWORD) {
+BOOL WINAPI RemovePendingFileAndEnd(DWORD) {
   AcquireSRWLockExclusive(&pending_lock);
   // Created with FILE_SHARE_DELETE: it goes when its handle does, at exit.
   if (!pending_removal.empty()) DeleteFileW(pending_removal.c_str());
-  return FALSE;  // the default handler ends the process, as it would have
+  TerminateProcess(GetCurrentProcess(), static_cast<UINT>(STATUS_CONTROL_C_EXIT));
+  return TRUE;
 }
 
 class PendingLocked {
@@ -82,6 +84,34 @@ class PendingLocked {
   PendingLocked() { AcquireSRWLockExclusive(&pending_lock); }
   ~PendingLocked() { ReleaseSRWLockExclusive(&pending_lock); }
 };
+
+// Whether `path` names a device: a name such as CON, NUL or COM1 does so in
+// any folder, as a path in the device namespace ("\\.\") does.
+bool NamesADevice(const std::wstring& path) {
+  const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (length == 0) return false;
+  std::wstring full(length, L'\0');
+  GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
+  return full.starts_with(L"\\\\.\\");
+}
+
+// Renames `from` over `to`. A name that another program (another run, a
+// virus scanner) holds open for a moment refuses the rename: it is tried
+// again for up to a second.
+bool MoveWhenFree(const std::wstring& from, const std::wstring& to) {
+  constexpr int kTries = 100;
+  constexpr DWORD kPauseMilliseconds = 10;
+  for (int tries = 1;; ++tries) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return true;
+    }
+    const DWORD code = GetLastError();
+    if (tries == kTries || (code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION)) {
+      return false;
+    }
+    Sleep(kPauseMilliseconds);
+  }
+}
 
 }  // namespace
 
@@ -114,14 +144,19 @@ bool WriteToTerminal(std::FILE* stream, std::string_view text) {
   return true;
 }
 
-std::optional<FileStatus> StatusOf(const char* path) {
+std::optional<FileStatus> StatusOf(const char* path, std::error_code& error) {
   // Opened for its attributes only: no read, no write, whatever it is.
   const HANDLE file = CreateFileW(Utf16(path).c_str(), FILE_READ_ATTRIBUTES,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD code = GetLastError();
+    if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) error = LastError();
+    return std::nullopt;
+  }
   BY_HANDLE_FILE_INFORMATION info;
   const bool known = GetFileInformationByHandle(file, &info);
+  if (!known) error = LastError();
   CloseHandle(file);
   if (!known) return std::nullopt;
   return FileStatus{IdentityOf(info), (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
@@ -130,29 +165,43 @@ std::optional<FileStatus> StatusOf(const char* path) {
 
 std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& error) {
   const std::wstring wide = Utf16(path);
-  const DWORD attributes = GetFileAttributesW(wide.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    error = std::make_error_code(std::errc::is_a_directory);
+  if (NamesADevice(wide)) {
+    error = NotARegularFile();
     return std::nullopt;
   }
-  std::FILE* stream = _wfopen(wide.c_str(), L"rb");
+  const HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    error = LastError();
+    return std::nullopt;
+  }
+  // A folder (opened by the flag above), a console, a pipe or a device.
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool on_disk =
+      GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info);
+  if (!on_disk || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    error = on_disk ? std::make_error_code(std::errc::is_a_directory) : NotARegularFile();
+    CloseHandle(file);
+    return std::nullopt;
+  }
+  const int descriptor = _open_osfhandle(reinterpret_cast<std::intptr_t>(file), _O_RDONLY);
+  std::FILE* stream = descriptor < 0 ? nullptr : _fdopen(descriptor, "rb");
   if (stream == nullptr) {
     error = {errno, std::generic_category()};
-    return std::nullopt;
-  }
-  BY_HANDLE_FILE_INFORMATION info;
-  if (GetFileType(HandleOf(stream)) != FILE_TYPE_DISK ||
-      !GetFileInformationByHandle(HandleOf(stream), &info)) {
-    std::fclose(stream);
-    error = NotARegularFile();
+    if (descriptor < 0) {
+      CloseHandle(file);
+    } else {
+      _close(descriptor);
+    }
     return std::nullopt;
   }
   const std::int64_t size = std::int64_t{info.nFileSizeHigh} << 32 | info.nFileSizeLow;
   return ReadableFile{stream, size, IdentityOf(info)};
 }
 
-std::optional<NewFile> NewFile::Create(std::string path, std::error_code& error) {
-  static const bool caught = SetConsoleCtrlHandler(RemovePendingFile, TRUE);
+std::optional<NewFile> NewFile::Create(std::string path, std::optional<std::uint32_t>,
+                                       std::error_code& error) {
+  static const bool caught = SetConsoleCtrlHandler(RemovePendingFileAndEnd, TRUE);
   static_cast<void>(caught);
   const PendingLocked locked;
   std::wstring wide = Utf16(path);
@@ -192,10 +241,6 @@ bool NewFile::Write(std::span<const std::uint8_t> bytes, std::error_code& error)
   return true;
 }
 
-bool NewFile::SetPermissions(std::uint32_t, std::error_code&) {
-  return true;
-}
-
 bool NewFile::RenameOver(const char* name, std::error_code& error) {
   const HANDLE file = reinterpret_cast<HANDLE>(handle_);
   if (!FlushFileBuffers(file)) {
@@ -208,13 +253,17 @@ bool NewFile::RenameOver(const char* name, std::error_code& error) {
     return false;
   }
   const PendingLocked locked;
-  if (!MoveFileExW(Utf16(path_).c_str(), Utf16(name).c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveWhenFree(Utf16(path_), Utf16(name))) {
     error = LastError();
     return false;
   }
   renamed_ = true;
   pending_removal.clear();
+  return true;
+}
+
+// Windows renames each file through to the disk (MOVEFILE_WRITE_THROUGH).
+bool SyncCurrentFolder(std::error_code&) {
   return true;
 }
 

@@ -12,8 +12,15 @@
 //                            one track of 65,536 records with alternating IDs
 //                            (positive entries in disk 0, negative ones in
 //                            the others): a listing bomb for d88ls
+//   make_image shared PATH   64 chained disks whose every track walks one run
+//                            of 1,024 records of 32 KiB (32 MiB)
+//   make_image staggered PATH  the same, with track T of every disk starting
+//                            T records into the run
+//   make_image sparse PATH   a sparse 2 GiB file whose one disk claims all of
+//                            it, with tracks 15 to 18 pointing into zeros
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "tools/image_builder.h"
@@ -89,17 +96,59 @@ Bytes Hostile() {
   return d88build::Concat(disks);
 }
 
+// 64 disks, disk 0 holding one run of big records that count no sectors, so
+// that no walk ends before the file does; every track of every disk starts
+// in that run, `stagger` records further for each track index.
+Bytes SharedRun(int stagger) {
+  constexpr int kRecords = 1024;
+  constexpr std::uint32_t kRecordSize = 32 * 1024;
+  constexpr std::uint32_t kHeaderSize = 0x2B0;
+  DiskBuilder first{.name = "SHARED RUN"};
+  for (int i = 0; i < kRecords; ++i) {
+    first.Add(0, {0, 0, 1 + i % 2, 1, Bytes(kRecordSize - 16), 0});
+  }
+  auto track_start = [&](int track) { return kHeaderSize + track * stagger * kRecordSize; };
+  for (int track = 1; track < 164; ++track) first.track_offsets[track] = track_start(track);
+  std::vector<Bytes> disks = {first.Build()};
+  std::uint32_t start = static_cast<std::uint32_t>(disks[0].size());
+  for (int disk = 1; disk < 64; ++disk, start += kHeaderSize) {
+    DiskBuilder next{.name = "SHARED RUN " + std::to_string(disk)};
+    for (int track = 0; track < 164; ++track)
+      next.track_offsets[track] = track_start(track) - start;
+    disks.push_back(next.Build());
+  }
+  return d88build::Concat(disks);
+}
+
+// A disk header claiming 2^31 - 1 bytes, then nothing but a hole.
+void WriteSparse(const char* path) {
+  constexpr std::uint32_t kSize = 0x7FFFFFFF;
+  DiskBuilder disk{.name = "SPARSE", .disk_size = kSize};
+  for (int track = 15; track <= 18; ++track) disk.track_offsets[track] = 0x10000000u * (track - 14);
+  d88build::WriteFile(path, disk.Build());
+  std::filesystem::resize_file(path, kSize);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fputs("Usage: make_image sample|2d|small|deep|hostile PATH\n", stderr);
+    std::fputs("Usage: make_image sample|2d|small|deep|hostile|shared|staggered|sparse PATH\n",
+               stderr);
     return 1;
   }
   const std::string kind = argv[1];
   DiskBuilder disk;
   if (kind == "small" || kind == "hostile") {
     d88build::WriteFile(argv[2], kind == "small" ? Small() : Hostile());
+    return 0;
+  }
+  if (kind == "shared" || kind == "staggered") {
+    d88build::WriteFile(argv[2], SharedRun(kind == "shared" ? 0 : 1));
+    return 0;
+  }
+  if (kind == "sparse") {
+    WriteSparse(argv[2]);
     return 0;
   }
   if (kind == "sample") {
