@@ -22,6 +22,17 @@ enum class Output {
   kWithErrors,  // POSIX: to the file standard error goes to, as 2>&1 does
 };
 
+// The `when`th call of `call` (counting only those on `path`, when one is
+// given) has `effect`, in strace's words: "error=EIO" fails it,
+// "signal=SIGINT" sends a signal as it is made, "delay_enter=500000" holds it
+// back for half a second.
+struct Injection {
+  std::string call;
+  std::string effect;
+  int when = 1;
+  std::filesystem::path path{};
+};
+
 struct Launch {
   std::filesystem::path folder{};   // the current folder of the run
   std::vector<std::string> args{};  // after the program's name, in UTF-8
@@ -31,14 +42,12 @@ struct Launch {
   bool no_program_name = false;           // an empty argument vector, no argument 0
   std::optional<long> file_size_limit{};  // in bytes
   Output output = Output::kCaptured;
-  std::string input{};              // bytes fed to standard input by a pipe
   std::string locale{};             // LC_ALL for the run ("C.UTF-8")
   bool errors_to_terminal = false;  // standard error is a terminal
   bool hangups_ignored = false;     // SIGHUP ignored, as nohup starts a program
-  // A signal that arrives while the second file is put on the disk: its
-  // temporary file is then whole but not yet renamed (the run goes on under
-  // strace, which sends it).
-  int interrupt_at_second_sync = 0;
+  // A system call that goes wrong: the run goes on under strace, which
+  // makes it so.
+  std::optional<Injection> inject{};
   // Runs once the tool's process id is known, before the tool starts.
   std::function<void(int process_id)> before_start{};
 };

@@ -21,14 +21,13 @@ struct StartedTool::Process {
 
 namespace {
 
-// The command line of a run: the tool, or strace sending the interrupt.
+// The command line of a run: the tool, or strace injecting a fault.
 std::vector<std::string> CommandLine(const Launch& launch) {
   std::vector<std::string> args;
-  if (launch.interrupt_at_second_sync != 0) {
-    const std::string signal = std::to_string(launch.interrupt_at_second_sync);
-    args = {"strace",      "-f",        "-qq",
-            "-o",          "/dev/null", "-e",
-            "trace=fsync", "-e",        "inject=fsync:signal=" + signal + ":when=2"};
+  if (const auto& fault = launch.inject) {
+    args = {"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + fault->call, "-e",
+            "inject=" + fault->call + ":" + fault->effect + ":when=" + std::to_string(fault->when)};
+    if (!fault->path.empty()) args.insert(args.end(), {"-P", fault->path.string()});
   }
   args.push_back(ToolPath(launch.tool));
   args.insert(args.end(), launch.args.begin(), launch.args.end());
@@ -62,7 +61,7 @@ int OpenOutput(Output output, const std::string& capture) {
   if (!launch.locale.empty()) setenv("LC_ALL", launch.locale.c_str(), 1);
   // LeakSanitizer cannot check a process that strace traces (in the
   // sanitizer build; nothing else reads this).
-  if (launch.interrupt_at_second_sync != 0) setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+  if (launch.inject) setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
   alarm(kTimeLimitSeconds);  // kept across exec: a run that hangs ends by SIGALRM
   const int err = launch.errors_to_terminal
                       ? process.terminal[1]

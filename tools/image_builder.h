@@ -43,6 +43,12 @@ struct DiskBuilder {
 // Tracks 15 to 18 of the music disk, holding R 2-16, 1-16, 1-16 and 1-10.
 DiskBuilder MusicDisk(SectorFill fill = nullptr);
 
+// 64 disks, disk 0 holding a run of `records` records of 32 KiB that count
+// no sectors, so that no walk ends before the file does; every track of
+// every disk starts in that run, `stagger` records further for each track
+// index.
+Bytes SharedRun(int records, int stagger);
+
 Bytes Concat(const std::vector<Bytes>& parts);
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
 

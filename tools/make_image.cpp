@@ -96,30 +96,6 @@ Bytes Hostile() {
   return d88build::Concat(disks);
 }
 
-// 64 disks, disk 0 holding one run of big records that count no sectors, so
-// that no walk ends before the file does; every track of every disk starts
-// in that run, `stagger` records further for each track index.
-Bytes SharedRun(int stagger) {
-  constexpr int kRecords = 1024;
-  constexpr std::uint32_t kRecordSize = 32 * 1024;
-  constexpr std::uint32_t kHeaderSize = 0x2B0;
-  DiskBuilder first{.name = "SHARED RUN"};
-  for (int i = 0; i < kRecords; ++i) {
-    first.Add(0, {0, 0, 1 + i % 2, 1, Bytes(kRecordSize - 16), 0});
-  }
-  auto track_start = [&](int track) { return kHeaderSize + track * stagger * kRecordSize; };
-  for (int track = 1; track < 164; ++track) first.track_offsets[track] = track_start(track);
-  std::vector<Bytes> disks = {first.Build()};
-  std::uint32_t start = static_cast<std::uint32_t>(disks[0].size());
-  for (int disk = 1; disk < 64; ++disk, start += kHeaderSize) {
-    DiskBuilder next{.name = "SHARED RUN " + std::to_string(disk)};
-    for (int track = 0; track < 164; ++track)
-      next.track_offsets[track] = track_start(track) - start;
-    disks.push_back(next.Build());
-  }
-  return d88build::Concat(disks);
-}
-
 // A disk header claiming 2^31 - 1 bytes, then nothing but a hole.
 void WriteSparse(const char* path) {
   constexpr std::uint32_t kSize = 0x7FFFFFFF;
@@ -144,7 +120,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (kind == "shared" || kind == "staggered") {
-    d88build::WriteFile(argv[2], SharedRun(kind == "shared" ? 0 : 1));
+    d88build::WriteFile(argv[2], d88build::SharedRun(1024, kind == "shared" ? 0 : 1));
     return 0;
   }
   if (kind == "sparse") {

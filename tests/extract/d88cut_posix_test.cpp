@@ -4,7 +4,9 @@
 // runs in one folder at once.
 #include <sys/stat.h>
 
+#include <chrono>
 #include <csignal>
+#include <thread>
 
 #include "tests/extract/cut_expectations.h"
 #include "tests/test_support.h"
@@ -92,13 +94,55 @@ TEST(OutputFiles, TakenNamesArePassedOverAndAFailedWriteKeepsTheOldFile) {
   EXPECT_EQ(ReadFile(work / "DRIVER"), Concat({Sectors(17, 14, 16), Sectors(18, 1, 10)}));
 }
 
+// The music disk with 40,000 bytes that no cut takes at the start of each
+// track: the runs take many reads of the image.
+Bytes SpreadMusicDisk() {
+  DiskBuilder disk;
+  for (int track = 15; track <= 18; ++track) {
+    disk.Add(track, {track / 2, track % 2, 0, 1, Bytes(40000)});
+  }
+  return disk.AddSide(15, 2, 16).AddSide(16, 1, 16).AddSide(17, 1, 16).AddSide(18, 1, 10).Build();
+}
+
+// A read of the image that fails (a bad floppy, a USB stick pulled out) at
+// the first, a middle and the last read of a cut: the run stops there with
+// the reason, and the earlier files under the names it did not cut are kept.
+TEST(Extraction, AFailedReadOfTheImageStopsTheCut) {
+  if (!fs::exists("/usr/bin/strace")) GTEST_SKIP() << "strace makes the read fail";
+  const ScratchDir work;
+  WriteFile(work / "image.d88", SpreadMusicDisk());
+  for (const auto& [failing_read, cut] : {std::pair{1, 0}, {70, 5}, {140, 13}}) {
+    for (const std::string& name : kCuttingOrder) WriteFile(work / name, Bytes(3, 0xEE));
+    const Injection fault = {"read", "error=EIO", failing_read, work / "image.d88"};
+    const std::vector<std::string> names(kCuttingOrder.begin(), kCuttingOrder.begin() + cut);
+    EXPECT_EQ(RunTool({.folder = work.path, .args = {"image.d88"}, .inject = fault}),
+              (ToolRun{.status = 1,
+                       .out = Progress(names),
+                       .err = "cannot read the image: Input/output error\n"}))
+        << failing_read;
+    for (std::size_t i = 0; i < kCuttingOrder.size(); ++i) {
+      EXPECT_EQ(ReadFile(work / kCuttingOrder[i]).size() == 3, static_cast<int>(i) >= cut)
+          << kCuttingOrder[i] << " after read " << failing_read;
+    }
+    EXPECT_EQ(work.List().size(), kCuttingOrder.size() + 1);
+  }
+  const ToolRun listing =
+      RunTool({.folder = work.path,
+               .args = {"image.d88"},
+               .tool = "d88ls",
+               .inject = Injection{"read", "error=EIO", 3, work / "image.d88"}});
+  EXPECT_EQ(listing.err, "d88ls: cannot read 'image.d88': Input/output error\n");
+  EXPECT_EQ(listing.status, 1);
+}
+
 fs::perms PermissionsOf(const fs::path& path) {
   return fs::symlink_status(path).permissions();
 }
 
-// An output name whose file, after links, is a folder or write-protected is
-// kept; any other is replaced by a new file (a link itself, never what it
-// points to) with the permission bits of the file it replaces.
+// An output name whose file, after links, is a folder or write-protected,
+// or whose status the system cannot tell, is kept; any other is replaced by a
+// new file (a link itself, never what it points to) with the permission bits
+// of the file it replaces.
 TEST(OutputFiles, OneRuleForEveryOutputName) {
   const ScratchDir work, elsewhere;
   WriteFile(work / "image.d88", MusicDisk().Build());
@@ -112,19 +156,27 @@ TEST(OutputFiles, OneRuleForEveryOutputName) {
   fs::create_symlink(elsewhere / "writable", work / "MUS02");
   fs::create_symlink(elsewhere / "nothing", work / "MUS03");
   WriteFile(work / "MUS04", Bytes(3, 4));
-  fs::permissions(work / "MUS04", fs::perms(0751));
+  fs::permissions(work / "MUS04", fs::perms(0757));   // bits a umask takes away
+  fs::create_symlink("MUS05", work / "MUS05");        // a loop
+  fs::create_symlink("image.d88/x", work / "MUS06");  // not in a folder
 
   // Standard output and error into one file, as 2>&1 does: each refusal
   // follows its progress line.
   const std::vector<std::string> to_mus00(kCuttingOrder.begin(), kCuttingOrder.begin() + 3);
-  const std::vector<std::string> from_mus02(kCuttingOrder.begin() + 4, kCuttingOrder.end());
+  const std::vector<std::string> mus02_to_mus05(kCuttingOrder.begin() + 4,
+                                                kCuttingOrder.begin() + 8);
+  const std::vector<std::string> from_mus07(kCuttingOrder.begin() + 9, kCuttingOrder.end());
   EXPECT_EQ(RunTool({.folder = work.path, .args = {"image.d88"}, .output = Output::kWithErrors}),
             (ToolRun{.status = 1,
                      .err = Progress(to_mus00) + "cannot write MUS00: a folder has this name\n" +
                             Progress({"MUS01"}) + "cannot write MUS01: it is write-protected\n" +
-                            Progress(from_mus02)}));
-  EXPECT_TRUE(fs::is_symlink(work / "MUS00"));
-  EXPECT_TRUE(fs::is_symlink(work / "MUS01"));
+                            Progress(mus02_to_mus05) +
+                            "cannot write MUS05: Too many levels of symbolic links\n" +
+                            Progress({"MUS06"}) + "cannot write MUS06: Not a directory\n" +
+                            Progress(from_mus07)}));
+  for (const char* kept : {"MUS00", "MUS01", "MUS05", "MUS06"}) {
+    EXPECT_TRUE(fs::is_symlink(work / kept)) << kept;
+  }
   EXPECT_EQ(ReadFile(elsewhere / "read-only"), Bytes(3, 1));
   EXPECT_EQ(ReadFile(elsewhere / "writable"), Bytes(3, 2));
   EXPECT_EQ(fs::directory_iterator(elsewhere / "folder"), fs::directory_iterator());
@@ -134,8 +186,35 @@ TEST(OutputFiles, OneRuleForEveryOutputName) {
     EXPECT_EQ(ReadFile(work / replaced).size(), size) << replaced;
   }
   EXPECT_EQ(PermissionsOf(work / "MUS02"), fs::perms(0640));
-  EXPECT_EQ(PermissionsOf(work / "MUS04"), fs::perms(0751));
+  EXPECT_EQ(PermissionsOf(work / "MUS04"), fs::perms(0757));
   EXPECT_EQ(PermissionsOf(work / "MUS03") & fs::perms(0111), fs::perms::none);  // a new file
+}
+
+// The first name in `folder` that starts with `prefix`, once there is one.
+fs::path AwaitName(const ScratchDir& folder, const std::string& prefix) {
+  for (int tries = 0; tries < 500; ++tries) {
+    for (const std::string& name : folder.List()) {
+      if (name.starts_with(prefix)) return folder / name;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return {};
+}
+
+// Held at its first write, the new DRIVER is no more readable than the one
+// it replaces.
+TEST(OutputFiles, ANewFileIsNeverMoreReadableThanTheOneItReplaces) {
+  if (!fs::exists("/usr/bin/strace")) GTEST_SKIP() << "strace holds the write";
+  const ScratchDir work;
+  WriteFile(work / "image.d88", MusicDisk().Build());
+  WriteFile(work / "DRIVER", Bytes(3, 1));
+  fs::permissions(work / "DRIVER", fs::perms(0600));
+  StartedTool run({.folder = work.path,
+                   .args = {"image.d88"},
+                   .inject = Injection{"write", "delay_enter=1000000", 1}});
+  EXPECT_EQ(PermissionsOf(AwaitName(work, "DRIVER.d88cut-")), fs::perms(0600));
+  EXPECT_EQ(run.Wait().status, 0);
+  EXPECT_EQ(PermissionsOf(work / "DRIVER"), fs::perms(0600));
 }
 
 // Progress that cannot be written is lost; every file is still cut.
@@ -153,6 +232,12 @@ TEST(OutputFiles, AClosedOrFullOutputStopsNoCut) {
   }
 }
 
+// A signal that arrives while the second file is put on the disk: its
+// temporary file is then whole but not yet renamed.
+Injection SecondSync(int signal) {
+  return {"fsync", "signal=" + std::to_string(signal), 2};
+}
+
 // An interrupt while VOICE's temporary file is whole but not yet renamed:
 // the run removes it and ends as the interrupt would. DRIVER was cut before.
 TEST(OutputFiles, AnInterruptLeavesNoTemporaryFile) {
@@ -161,8 +246,7 @@ TEST(OutputFiles, AnInterruptLeavesNoTemporaryFile) {
     const ScratchDir work;
     WriteFile(work / "image.d88", MusicDisk().Build());
     EXPECT_EQ(
-        RunTool(
-            {.folder = work.path, .args = {"image.d88"}, .interrupt_at_second_sync = interrupt}),
+        RunTool({.folder = work.path, .args = {"image.d88"}, .inject = SecondSync(interrupt)}),
         (ToolRun{.status = -1, .signal = interrupt}));
     EXPECT_EQ(work.List(), (std::vector<std::string>{"DRIVER", "image.d88"})) << interrupt;
   }
@@ -172,7 +256,7 @@ TEST(OutputFiles, AnInterruptLeavesNoTemporaryFile) {
   EXPECT_EQ(RunTool({.folder = work.path,
                      .args = {"image.d88"},
                      .hangups_ignored = true,
-                     .interrupt_at_second_sync = SIGHUP}),
+                     .inject = SecondSync(SIGHUP)}),
             (ToolRun{.status = 0, .out = Progress(kCuttingOrder)}));
 }
 

@@ -118,6 +118,42 @@ TEST_F(ListingTest, TellsWhyEachCutIsShortOrFlagged) {
 )");
 }
 
+// Crafted images list within a small budget of reading: 64 disks whose every
+// track walks one run of 32 KiB records walk it once, and a 2 GiB hole under
+// tracks 15 to 18 is searched only so far past the end of their walks.
+TEST_F(ListingTest, CraftedImagesListWithinABudget) {
+  const d88::ImageStream::Budget budget = {.reads = 1'500'000, .bytes = 48 << 20};
+  image_.SetReadingBudget(budget);
+  ASSERT_TRUE(Open(SharedRun(64, 0)));
+  Lines(list::ListDisks);
+  Lines(list::JudgeCuts);
+  EXPECT_EQ(image_.ReadError(), std::error_code());
+
+  DiskBuilder sparse{.disk_size = 0x7FFFFFFF};
+  for (int track = 15; track <= 18; ++track) sparse.track_offsets[track] = 0x10000000u;
+  const auto path = dir_ / "sparse.d88";
+  WriteFile(path, sparse.Build());
+  std::filesystem::resize_file(path, 0x7FFFFFFF);
+  ASSERT_TRUE(image_.Open(path.string().c_str()));
+  Lines(list::ListDisks);
+  EXPECT_NE(Lines(list::JudgeCuts)
+                .find("\n  MUS11   absent: track 17 (C8 H1) sector 5 is missing: "
+                      "the track's walk ends at record 1, which counts no "
+                      "sectors, and the 65536 records after it do not hold it "
+                      "(searched no further)\n"),
+            std::string::npos);
+  EXPECT_EQ(image_.ReadError(), std::error_code());
+
+  // Once the budget is spent, nothing more is read.
+  for (const d88::ImageStream::Budget small :
+       {d88::ImageStream::Budget{.reads = 50}, d88::ImageStream::Budget{.bytes = 16191}}) {
+    image_.SetReadingBudget(small);
+    ASSERT_TRUE(Open(MusicDisk().Build()));
+    Lines(list::ListDisks);
+    EXPECT_EQ(image_.ReadError(), platform::ReadingBudgetSpent());
+  }
+}
+
 TEST(Lister, AnswersItsOptions) {
   const ScratchDir work;
   WriteFile(work / "-odd.d88", MusicDisk().Build());
