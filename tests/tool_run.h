@@ -84,6 +84,9 @@ inline ToolRun RunTool(const Launch& launch) {
   return StartedTool(launch).Wait();
 }
 
+// A name that opens a device, not a file: "/dev/zero", or "CON" on Windows.
+extern const std::string kDevice;
+
 // The path of a tool built here, "d88cut" or "d88ls".
 std::string ToolPath(std::string_view tool = "d88cut");
 

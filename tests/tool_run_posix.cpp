@@ -122,6 +122,8 @@ ToolRun StartedTool::Wait() {
                                      : ReadText(process_->capture + ".err")};
 }
 
+const std::string kDevice = "/dev/zero";
+
 std::string ToolPath(std::string_view tool) {
   return std::string(D88_TOOLS_DIR "/").append(tool);
 }

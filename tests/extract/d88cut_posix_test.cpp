@@ -34,7 +34,6 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
       {{.args = {"/dev/stdin"}}, kOpenError},
       {{.args = {"fifo"}}, kOpenError},
       {{.args = {"fifo"}, .tool = "d88ls"}, "d88ls: cannot open 'fifo': not a regular file\n"},
-      {{.args = {"/dev/zero"}}, kOpenError},
       // The open error in words only on a terminal that shows UTF-8.
       {{.args = {"x"}, .locale = "C.UTF-8", .errors_to_terminal = true}, kOpenErrorInUtf8},
       {{.args = {"x"}, .locale = "C", .errors_to_terminal = true}, kOpenError},
@@ -258,32 +257,6 @@ TEST(OutputFiles, AnInterruptLeavesNoTemporaryFile) {
                      .hangups_ignored = true,
                      .inject = SecondSync(SIGHUP)}),
             (ToolRun{.status = 0, .out = Progress(kCuttingOrder)}));
-}
-
-TEST(OutputFiles, RunsSideBySideNeverMix) {
-  // Two images whose every sector differs, each cut alone for reference.
-  const ScratchDir work, only_a, only_b;
-  const Bytes a = MusicDisk().Build();
-  const Bytes b = MusicDisk([](int track, int r) { return Bytes(256, track * 16 + r); }).Build();
-  for (const ScratchDir* dir : {&work, &only_a}) WriteFile(*dir / "a.d88", a);
-  for (const ScratchDir* dir : {&work, &only_b}) WriteFile(*dir / "b.d88", b);
-  RunTool({.folder = only_a.path, .args = {"a.d88"}});
-  RunTool({.folder = only_b.path, .args = {"b.d88"}});
-
-  // Five times, both images cut into one folder at once.
-  for (int round = 0; round < 5; ++round) {
-    StartedTool cut_a({.folder = work.path, .args = {"a.d88"}});
-    StartedTool cut_b({.folder = work.path, .args = {"b.d88"}});
-    EXPECT_EQ(cut_a.Wait().status, 0);
-    EXPECT_EQ(cut_b.Wait().status, 0);
-  }
-
-  // Each file is one image's whole cut, and no temporary file is left.
-  for (const std::string& name : kCuttingOrder) {
-    const Bytes cut = ReadFile(work / name);
-    EXPECT_TRUE(cut == ReadFile(only_a / name) || cut == ReadFile(only_b / name)) << name;
-  }
-  EXPECT_EQ(work.List().size(), kCuttingOrder.size() + 2);
 }
 
 }  // namespace d88test

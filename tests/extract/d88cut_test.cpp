@@ -35,6 +35,8 @@ TEST(CommandLine, WrongArgumentsOrImagesThatCannotBeOpened) {
       {"d88cut", {"a.d88", "b.d88"}, "Usage: " + ToolPath("d88cut") + " [d88file]\n"},
       {"d88cut", {"missing.d88"}, kOpenError},
       {"d88cut", {"folder.d88"}, kOpenError},
+      {"d88cut", {kDevice}, kOpenError},
+      {"d88ls", {kDevice}, "d88ls: cannot open '" + kDevice + "': not a regular file\n"},
       {"d88ls", {}, "Usage: " + ToolPath("d88ls") + " [d88file]\n" + try_help},
       {"d88ls", {"a.d88", "b.d88"}, "Usage: " + ToolPath("d88ls") + " [d88file]\n" + try_help},
       {"d88ls", {"-x"}, "d88ls: unknown option '-x'\n" + try_help},
@@ -128,6 +130,34 @@ TEST(Extraction, SkipsWhatIsNotOnTheDiskAndNeverLosesAFile) {
   EXPECT_EQ(ReadFile(work / "MUS05.d88cut-tmp"), Bytes(10, 5));
   EXPECT_EQ(ReadFile(work / "MUS03"), Concat({Sectors(16, 4, 5), Bytes(1280, 0)}));
   EXPECT_EQ(work.List().size(), cut.size() + 2);
+}
+
+TEST(OutputFiles, RunsSideBySideNeverMix) {
+  // Two images whose every sector differs, each cut alone for reference.
+  const ScratchDir work, only_a, only_b;
+  const Bytes a = MusicDisk().Build();
+  const Bytes b = MusicDisk([](int track, int r) { return Bytes(256, track * 16 + r); }).Build();
+  for (const ScratchDir* dir : {&work, &only_a}) WriteFile(*dir / "a.d88", a);
+  for (const ScratchDir* dir : {&work, &only_b}) WriteFile(*dir / "b.d88", b);
+  RunTool({.folder = only_a.path, .args = {"a.d88"}});
+  RunTool({.folder = only_b.path, .args = {"b.d88"}});
+
+  // Five times, both images cut into one folder at once.
+  for (int round = 0; round < 5; ++round) {
+    std::vector<std::unique_ptr<StartedTool>> runs;
+    for (const char* image : {"a.d88", "b.d88", "a.d88", "b.d88"}) {
+      runs.push_back(std::make_unique<StartedTool>(Launch{.folder = work.path, .args = {image}}));
+    }
+    for (const auto& run : runs)
+      EXPECT_EQ(run->Wait(), (ToolRun{.status = 0, .out = Progress(kCuttingOrder)}));
+  }
+
+  // Each file is one image's whole cut, and no temporary file is left.
+  for (const std::string& name : kCuttingOrder) {
+    const Bytes cut = ReadFile(work / name);
+    EXPECT_TRUE(cut == ReadFile(only_a / name) || cut == ReadFile(only_b / name)) << name;
+  }
+  EXPECT_EQ(work.List().size(), kCuttingOrder.size() + 2);
 }
 
 }  // namespace d88test
