@@ -117,8 +117,11 @@ SectorLocation D88Image::LocateSector(int track, int c, int h, int r, int n, Sea
       end_walk(record, position);
       return search == Search::kPastWalkEnd;
     }
-    location.gave_up = walk_ended() && position - location.walk_end == kMaxSearchedPastWalkEnd;
-    return !location.gave_up;
+    if (walk_ended() && position - location.walk_end == kMaxSearchedPastWalkEnd) {
+      location.gave_up = true;
+      return false;
+    }
+    return true;
   });
   // The walk keeps only what it compares; the sector's header is read again
   // whole, which leaves the stream at its data as before.

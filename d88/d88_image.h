@@ -61,9 +61,9 @@ class D88Image {
   // the file had become shorter than when it was opened) since it was
   // opened; none (false) otherwise. A read that met it gave what it got.
   std::error_code ReadError() const { return file.Error(); }
-  // The most reading each image file opened from now on may take; past it
-  // every read fails (see ImageStream::Budget).
-  void SetReadingBudget(ImageStream::Budget budget) { file.SetBudget(budget); }
+  // The most bytes fetched from each image file opened from now on; past
+  // them every read that needs more fails (see ImageStream::SetBudget).
+  void SetReadingBudget(std::int64_t bytes) { file.SetBudget(bytes); }
   // The selected disk's disk_size as stored (signed); 0 while nothing is
   // selected.
   int DiskSize() const { return disk_size; }

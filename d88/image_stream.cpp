@@ -34,8 +34,7 @@ bool ImageStream::Open(const char* path, std::error_code& error) {
 void ImageStream::Close() {
   file_.reset();
   size_ = 0;
-  error_.clear();
-  reads_ = 0;
+  error_.reset();
   fetched_ = 0;
   position_ = 0;
   file_position_ = 0;
@@ -50,10 +49,6 @@ bool ImageStream::Seek(std::int64_t position) {
 }
 
 std::size_t ImageStream::ReadAcrossWindows(std::uint8_t* dest, std::size_t count) {
-  if (reads_ > budget_.reads) {
-    Fail(platform::ReadingBudgetSpent());
-    return 0;
-  }
   std::size_t done = 0;
   while (done < count) {
     if (position_ < window_start_ || position_ >= WindowEnd()) {
@@ -84,7 +79,7 @@ bool ImageStream::FillWindow() {
   }
   const auto wanted =
       static_cast<std::size_t>(std::min(std::int64_t{kWindowSize}, size_ - position_));
-  if (fetched_ + static_cast<std::int64_t>(wanted) > budget_.bytes) {
+  if (fetched_ + static_cast<std::int64_t>(wanted) > budget_) {
     Fail(platform::ReadingBudgetSpent());
     return false;
   }

@@ -19,6 +19,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <system_error>
 
 #include "platform/platform.h"
@@ -41,16 +42,14 @@ class ImageStream {
   std::int64_t Position() const { return position_; }
   // The first read or seek that failed since the file was opened; none
   // (false) while every read has had what the file held.
-  std::error_code Error() const { return error_; }
+  std::error_code Error() const { return error_.value_or(std::error_code()); }
 
-  // The most reading a file opened from now on may take: calls of Read, and
-  // bytes fetched from the file. Once either is spent every read fails
-  // (platform::ReadingBudgetSpent()) and gives nothing.
-  struct Budget {
-    std::int64_t reads = std::numeric_limits<std::int64_t>::max();
-    std::int64_t bytes = std::numeric_limits<std::int64_t>::max();
-  };
-  void SetBudget(Budget budget) { budget_ = budget; }
+  // The most bytes the stream may fetch from a file opened from now on. Once
+  // they are spent every read that needs more fails
+  // (platform::ReadingBudgetSpent()) and gives nothing. Reads served from
+  // what was fetched are free: each fetch serves at most a window of them
+  // for each walk over it.
+  void SetBudget(std::int64_t bytes) { budget_ = bytes; }
 
   // Moves to an absolute position, or by `count` bytes from the current one.
   // False, without moving, for a target outside 0 to kMaxFilePosition.
@@ -60,8 +59,7 @@ class ImageStream {
   // Copies up to `count` bytes from the current position into `dest` and
   // returns how many arrived: fewer at the end of the file or on a failure.
   std::size_t Read(std::uint8_t* dest, std::size_t count) {
-    if (++reads_ <= budget_.reads && position_ >= window_start_ &&
-        position_ + static_cast<std::int64_t>(count) <= WindowEnd()) {
+    if (position_ >= window_start_ && position_ + static_cast<std::int64_t>(count) <= WindowEnd()) {
       std::memcpy(dest, window_.data() + (position_ - window_start_), count);
       position_ += static_cast<std::int64_t>(count);
       return count;
@@ -82,9 +80,10 @@ class ImageStream {
 
   std::unique_ptr<std::FILE, FileCloser> file_;
   std::int64_t size_ = 0;
-  std::error_code error_;
-  Budget budget_;
-  std::int64_t reads_ = 0;
+  // Not an error_code itself, whose construction is not constant: the
+  // process's one reader would then be cleared at start.
+  std::optional<std::error_code> error_;
+  std::int64_t budget_ = std::numeric_limits<std::int64_t>::max();
   std::int64_t fetched_ = 0;
   platform::FileIdentity identity_;
   std::int64_t position_ = 0;

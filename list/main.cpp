@@ -41,11 +41,10 @@ int Print(const char* text) {
   return std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 
-// The most reading one listing may take: far more than any real disk
-// needs (a 2HD disk lists with about 3,000 reads of 1.2 MiB), and little
-// enough that any crafted image lists, or gives up, in about a second.
-constexpr d88::ImageStream::Budget kListingBudget = {.reads = std::int64_t{1} << 26,
-                                                     .bytes = std::int64_t{1} << 32};
+// The most bytes one listing may fetch from the image: far more than any
+// real disk needs (a 2D disk lists with 1.2 MiB), and few enough that any
+// crafted image lists, or gives up, within about a second.
+constexpr std::int64_t kListingBudget = std::int64_t{1} << 30;
 
 int ListImage(const std::string& path) {
   d88::D88Image image;
