@@ -119,7 +119,7 @@ TEST_F(ListingTest, TellsWhyEachCutIsShortOrFlagged) {
 }
 
 // Crafted images list within a small budget of reading: 64 disks whose every
-// track walks one run of 32 KiB records walk it once, and a 2 GiB hole under
+// track walks one run of 32 KiB records walk it once, and a 64 MiB hole under
 // tracks 15 to 18 is searched only so far past the end of their walks.
 TEST_F(ListingTest, CraftedImagesListWithinABudget) {
   image_.SetReadingBudget(48 << 20);
@@ -129,10 +129,10 @@ TEST_F(ListingTest, CraftedImagesListWithinABudget) {
   EXPECT_EQ(image_.ReadError(), std::error_code());
 
   DiskBuilder sparse{.disk_size = 0x7FFFFFFF};
-  for (int track = 15; track <= 18; ++track) sparse.track_offsets[track] = 0x10000000u;
+  for (int track = 15; track <= 18; ++track) sparse.track_offsets[track] = 0x100000u;
   const auto path = dir_ / "sparse.d88";
   WriteFile(path, sparse.Build());
-  std::filesystem::resize_file(path, 0x7FFFFFFF);
+  std::filesystem::resize_file(path, 64 << 20);
   ASSERT_TRUE(image_.Open(path.string().c_str()));
   Lines(list::ListDisks);
   EXPECT_NE(Lines(list::JudgeCuts)
