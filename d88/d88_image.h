@@ -80,9 +80,9 @@ class D88Image {
 
   // Reads `total` bytes from sector (c, h, r, n) of `track` on: R rises to the
   // last sector of the side, then the run goes on at the first sector of the
-  // next track side. Returns the bytes of the whole sectors (or last part
-  // sector) read before the first that was missing or short; `dest` may hold
-  // part of that one too.
+  // next track side. Returns the bytes of the pieces it took (see RunPiece)
+  // before the first it did not; `dest` also holds what that one's sector
+  // has, if it is there.
   int ReadSectorRun(int track, int c, int h, int r, int n, std::uint8_t* dest, int total);
 
   // Writes the ID (C, H, R, N) of each sector record of `track`, in storage
@@ -109,20 +109,22 @@ class D88Image {
     });
   }
 
-  // Hands the pieces of a run to `visit(at, offset, piece)` as ReadSectorRun
-  // takes them: each sector's place, where its bytes go in the run, and how
-  // many of them the run takes (a whole sector, or the rest of `total`).
-  // Stops when `visit` returns false; returns the bytes of the pieces before.
+  // Hands the pieces of a run to `visit(piece)` as ReadSectorRun meets them
+  // (a whole sector each, the last maybe only the rest of `total`), each
+  // sector located with `search` and the stream at its data when it is
+  // found. Stops after the first piece the run does not take, or when `visit`
+  // returns false; returns the bytes of the pieces taken before.
   template <typename Visit>
-  int WalkRun(int track, int c, int h, int r, int n, int total, Visit visit) {
+  int WalkRun(int track, int c, int h, int r, int n, int total, Search search, Visit visit) {
     if (total < 0 || n < 0 || n > kMaxSizeCode) return 0;
     const int sector_size = kSizeCodeBase << n;
     int done = 0;
     for (RunPosition at{track, c, h, r}; done < total;
          at = NextInRun(at, first_sector, last_sector)) {
-      const int piece = std::min(sector_size, total - done);
-      if (!visit(at, done, piece)) break;
-      done += piece;
+      const RunPiece piece{at, done, std::min(sector_size, total - done),
+                           LocateSector(at.track, at.c, at.h, at.r, n, search)};
+      if (!visit(piece) || !piece.Taken()) break;
+      done += piece.size;
     }
     return done;
   }

@@ -1,5 +1,8 @@
-// How a run of sectors moves from one sector to the next.
+// How a run of sectors moves from one sector to the next, and which of its
+// sectors it takes.
 #pragma once
+
+#include "d88/sector_location.h"
 
 namespace d88 {
 
@@ -23,5 +26,20 @@ constexpr RunPosition NextInRun(RunPosition at, int first, int last) {
   if (at.h == 0) return {at.track + 1, at.c, 1, first};
   return {at.track + 1, at.c + 1, 0, first};
 }
+
+// One piece of a run as the run meets it: its sector's place, where its
+// bytes go in the run, how many of them the run wants, and where the sector
+// stands. The run takes the piece when the sector is found with at least
+// that many bytes in the file, and stops at the first piece it does not take.
+struct RunPiece {
+  RunPosition at;
+  int offset;
+  int size;
+  SectorLocation location;
+
+  bool Taken() const {
+    return location.kind == SectorLocation::Kind::kFound && location.stored_size >= size;
+  }
+};
 
 }  // namespace d88

@@ -16,7 +16,6 @@ inline constexpr int kFirstSector = 1;
 inline constexpr int kLastSector = 16;
 // Size code N of every sector cut: 128 << 1 = 256 bytes.
 inline constexpr int kSizeCode = 1;
-inline constexpr int kSectorSize = d88::kSizeCodeBase << kSizeCode;
 
 // A run on the disk: track index (cylinder * 2 + head), first sector R, and
 // its length in bytes.

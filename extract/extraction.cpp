@@ -1,6 +1,8 @@
 #include "extract/extraction.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <span>
 
 #include "extract/messages.h"
@@ -8,9 +10,11 @@
 
 namespace extract {
 
-std::array<std::uint8_t, kExtractBufferSize> ExtractBuffer{};
-
 namespace {
+
+// Every run is read into this buffer from its first byte.
+constexpr std::size_t kExtractBufferSize = 0x50000;
+std::array<std::uint8_t, kExtractBufferSize> ExtractBuffer{};
 
 constexpr bool FitsTheBuffer(const TrackLocation& location) {
   return location.length >= 0 && location.length <= std::int32_t{kExtractBufferSize};
@@ -31,11 +35,10 @@ CutResult ExtractFile(d88::D88Image& image, const platform::FileIdentity& image_
   if (got == 0) return CutResult::kNotOnDisk;
   PrintCutting(cut.name);
   const std::span<const std::uint8_t> bytes(ExtractBuffer.data(), cut.length);
-  if (const auto reason = WriteOutputFile(cut.name.c_str(), bytes, image_file)) {
-    PrintError("cannot write " + cut.name, *reason);
-    return CutResult::kNotWritten;
-  }
-  return CutResult::kWritten;
+  std::string reason;
+  if (WriteOutputFile(cut.name.c_str(), bytes, image_file, reason)) return CutResult::kWritten;
+  PrintError("cannot write " + cut.name, reason);
+  return CutResult::kNotWritten;
 }
 
 bool ExtractAll(d88::D88Image& image, const platform::FileIdentity& image_file) {

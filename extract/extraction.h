@@ -2,18 +2,11 @@
 // folder.
 #pragma once
 
-#include <array>
-#include <cstdint>
-
 #include "d88/d88_image.h"
 #include "extract/cut_table.h"
 #include "platform/platform.h"
 
 namespace extract {
-
-// Every run is read into this buffer from its first byte.
-inline constexpr std::size_t kExtractBufferSize = 0x50000;
-extern std::array<std::uint8_t, kExtractBufferSize> ExtractBuffer;
 
 enum class CutResult {
   kWritten,

@@ -2,7 +2,6 @@
 // first disk of a D88 image into DRIVER, VOICE and MUS00 to MUS11.
 #include <cstdlib>
 
-#include "cli/messages.h"
 #include "d88/d88_image.h"
 #include "extract/cut_table.h"
 #include "extract/extraction.h"
@@ -23,7 +22,7 @@ int main(int argc, char** argv) {
   platform::KeepRunningWhenWritesFail();
   const auto args = platform::Utf8Arguments(argc, argv);
   if (args.size() != 2) {
-    cli::PrintUsage(args.empty() ? nullptr : args[0].c_str(), "d88cut");
+    extract::PrintUsage(args.empty() ? nullptr : args[0].c_str());
     return EXIT_FAILURE;
   }
   if (!image.Open(args[1].c_str())) {

@@ -18,6 +18,11 @@ constexpr char kOpenErrorShiftJis[] =
 
 }  // namespace
 
+void PrintUsage(const char* program) {
+  const bool named = program != nullptr && program[0] != '\0';
+  std::fprintf(stderr, "Usage: %s [d88file]\n", named ? program : "d88cut");
+}
+
 void PrintOpenError() {
   if (!platform::WriteToTerminal(stderr, kOpenErrorText)) std::fputs(kOpenErrorShiftJis, stderr);
 }

@@ -5,6 +5,10 @@
 
 namespace extract {
 
+// "Usage: <program> [d88file]\n" on standard error; a null or empty
+// `program` (an empty argument vector) shows "d88cut" instead.
+void PrintUsage(const char* program);
+
 // The open error on standard error: "ファイルをオープンできません.\n".
 // Where standard error is a terminal that shows UTF-8 (or a Windows
 // console), the words are written as text; anywhere else (a file, a pipe, a

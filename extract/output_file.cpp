@@ -1,5 +1,7 @@
 #include "extract/output_file.h"
 
+#include <optional>
+
 namespace extract {
 
 namespace {
@@ -22,32 +24,36 @@ std::optional<platform::NewFile> CreateTemporary(const std::string& name,
   return std::nullopt;
 }
 
-// Why the file `name` holds now must stay; none when it may be replaced.
-std::optional<std::string> MustStay(const platform::FileStatus& existing,
-                                    const platform::FileIdentity& image) {
+// Why the file `name` holds now must stay; null when it may be replaced.
+const char* MustStay(const platform::FileStatus& existing, const platform::FileIdentity& image) {
   if (existing.identity == image) return "it is the image";
   if (existing.folder) return "a folder has this name";
   if (existing.write_protected) return "it is write-protected";
-  return std::nullopt;
+  return nullptr;
 }
 
 }  // namespace
 
-std::optional<std::string> WriteOutputFile(const char* name, std::span<const std::uint8_t> bytes,
-                                           const platform::FileIdentity& image) {
+bool WriteOutputFile(const char* name, std::span<const std::uint8_t> bytes,
+                     const platform::FileIdentity& image, std::string& reason) {
   std::error_code error;
   const auto existing = platform::StatusOf(name, error);
-  if (error) return error.message();
   std::optional<std::uint32_t> permissions;
   if (existing) {
-    if (auto reason = MustStay(*existing, image)) return reason;
+    if (const char* stay = MustStay(*existing, image)) {
+      reason = stay;
+      return false;
+    }
     permissions = existing->permissions;
   }
-  auto temporary = CreateTemporary(name, permissions, error);
-  if (temporary && temporary->Write(bytes, error) && temporary->RenameOver(name, error)) {
-    return std::nullopt;
+  if (!error) {
+    auto temporary = CreateTemporary(name, permissions, error);
+    if (temporary && temporary->Write(bytes, error) && temporary->RenameOver(name, error)) {
+      return true;
+    }
   }
-  return error.message();
+  reason = error.message();
+  return false;
 }
 
 }  // namespace extract

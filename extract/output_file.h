@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 
@@ -17,11 +16,11 @@ namespace extract {
 // `name`. The new file has the permission bits of the file it replaces from
 // the start; under a new name, the usual bits. Keeps an existing `name`
 // whose file (after links) is the image, known by its identity, a folder or
-// write-protected, and one whose status the system cannot tell. Returns why
-// the file could not be written, in plain words; none when it was. The
+// write-protected, and one whose status the system cannot tell. False, with
+// why in plain words in `reason`, when the file could not be written: the
 // earlier `name`, if any, is then as it was, and no temporary file stays
 // behind.
-std::optional<std::string> WriteOutputFile(const char* name, std::span<const std::uint8_t> bytes,
-                                           const platform::FileIdentity& image);
+bool WriteOutputFile(const char* name, std::span<const std::uint8_t> bytes,
+                     const platform::FileIdentity& image, std::string& reason);
 
 }  // namespace extract

@@ -33,24 +33,24 @@ std::string CompactIds(std::span<const std::uint8_t> ids, std::size_t max_parts)
       return text + ", and " + std::to_string(count - first) + " more";
     }
     const Id start = id(first);
-    // How far R rises by one, and how far the same ID repeats.
-    std::size_t rising = first + 1, repeated = first + 1;
-    while (rising < count && SameTrackAndSize(id(rising), start) &&
-           id(rising)[2] == start[2] + (rising - first)) {
-      ++rising;
+    // Where R stops rising by one, and where the same ID stops repeating.
+    std::size_t rising_end = first + 1, repeat_end = first + 1;
+    while (rising_end < count && SameTrackAndSize(id(rising_end), start) &&
+           id(rising_end)[2] == start[2] + (rising_end - first)) {
+      ++rising_end;
     }
-    while (repeated < count && SameTrackAndSize(id(repeated), start) &&
-           id(repeated)[2] == start[2]) {
-      ++repeated;
+    while (repeat_end < count && SameTrackAndSize(id(repeat_end), start) &&
+           id(repeat_end)[2] == start[2]) {
+      ++repeat_end;
     }
     if (!text.empty()) text += ", ";
     text += Describe(start);
-    if (rising > first + 1) {
-      text.append("-").append(std::to_string(id(rising - 1)[2]));
-      next = rising;
-    } else if (repeated > first + 1) {
-      text.append(" x").append(std::to_string(repeated - first));
-      next = repeated;
+    if (rising_end > first + 1) {
+      text.append("-").append(std::to_string(id(rising_end - 1)[2]));
+      next = rising_end;
+    } else if (repeat_end > first + 1) {
+      text.append(" x").append(std::to_string(repeat_end - first));
+      next = repeat_end;
     } else {
       next = first + 1;
     }

@@ -24,13 +24,6 @@ std::string Sectors(int count) {
   return std::to_string(count) + (count == 1 ? " sector" : " sectors");
 }
 
-// The sector where a run stops, and where it stands.
-struct Stop {
-  RunPosition at;
-  int piece;  // the bytes the run wanted of it
-  SectorLocation location;
-};
-
 // Where the walk of the track ends, in words.
 std::string WalkEnd(const SectorLocation& location) {
   return "the track's walk ends at record " + std::to_string(location.walk_end + 1) +
@@ -38,7 +31,7 @@ std::string WalkEnd(const SectorLocation& location) {
 }
 
 // Why the run stops at `stop`.
-std::string Fault(const Stop& stop) {
+std::string Fault(const d88::RunPiece& stop) {
   const SectorLocation& location = stop.location;
   switch (location.kind) {
     case Kind::kNotOnTrack:
@@ -53,26 +46,23 @@ std::string Fault(const Stop& stop) {
   }
   if (location.record.data_size == 0) return Place(stop.at) + " has a record with no data";
   return Place(stop.at) + " is short: " + std::to_string(location.stored_size) + " of " +
-         std::to_string(stop.piece) + " bytes";
+         std::to_string(stop.size) + " bytes";
 }
 
 // Follows the run of `cut` sector by sector as d88cut reads it. Each search
 // may look past the end of a track's walk, which costs more only for the
 // sector that stops the run: the others are found within it.
 std::string Verdict(d88::D88Image& image, const Cut& cut) {
-  std::optional<Stop> stop;
+  std::optional<d88::RunPiece> stop;
   std::string notes;  // "; <place> was read with ..." for each sector taken
   const int got = image.WalkRun(
       cut.track, cut.cylinder, cut.head, cut.first_sector, extract::kSizeCode, cut.length,
-      [&](const RunPosition& at, int, int piece) {
-        const SectorLocation location = image.LocateSector(
-            at.track, at.c, at.h, at.r, extract::kSizeCode, d88::Search::kPastWalkEnd);
-        if (location.kind != Kind::kFound || location.stored_size < piece) {
-          stop = Stop{at, piece, location};
-          return false;
+      d88::Search::kPastWalkEnd, [&](const d88::RunPiece& piece) {
+        if (!piece.Taken()) {
+          stop = piece;
+        } else if (const std::string note = ReadingNote(piece.location.record); !note.empty()) {
+          notes += "; " + Place(piece.at) + " " + note;
         }
-        const std::string note = ReadingNote(location.record);
-        if (!note.empty()) notes += "; " + Place(at) + " " + note;
         return true;
       });
   const std::string length = std::to_string(cut.length);

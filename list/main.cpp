@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/messages.h"
 #include "d88/d88_image.h"
 #include "list/cut_verdicts.h"
 #include "list/disk_listing.h"
@@ -79,7 +78,7 @@ int main(int argc, char** argv) {
     return EXIT_FAILURE;
   }
   if (given.size() == 1) return ListImage(first);
-  cli::PrintUsage(args.empty() ? nullptr : args[0].c_str(), "d88ls");
-  std::fputs(kTryHelp, stderr);
+  const bool named = !args.empty() && !args[0].empty();
+  std::fprintf(stderr, "Usage: %s [d88file]\n%s", named ? args[0].c_str() : "d88ls", kTryHelp);
   return EXIT_FAILURE;
 }
