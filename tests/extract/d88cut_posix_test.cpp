@@ -104,33 +104,45 @@ Bytes SpreadMusicDisk() {
 }
 
 // A read of the image that fails (a bad floppy, a USB stick pulled out) at
-// the first, a middle and the last read of a cut: the run stops there with
-// the reason, and the earlier files under the names it did not cut are kept.
+// the first, a middle and the last read of a cut, or a seek in it: the run
+// stops there with the reason, and the earlier files under the names it did
+// not cut are kept. The folder that cannot be put on the disk at the end.
 TEST(Extraction, AFailedReadOfTheImageStopsTheCut) {
-  if (!fs::exists("/usr/bin/strace")) GTEST_SKIP() << "strace makes the read fail";
+  if (!fs::exists("/usr/bin/strace")) GTEST_SKIP() << "strace makes the calls fail";
   const ScratchDir work;
-  WriteFile(work / "image.d88", SpreadMusicDisk());
-  for (const auto& [failing_read, cut] : {std::pair{1, 0}, {70, 5}, {140, 13}}) {
+  const fs::path image = work / "image.d88";
+  WriteFile(image, SpreadMusicDisk());
+  const std::string unreadable = "cannot read the image: Input/output error\n";
+  const struct {
+    Injection fault;
+    int cut;
+    std::string err;
+  } cases[] = {
+      {{"read", "error=EIO", 1, image}, 0, unreadable},
+      {{"read", "error=EIO", 70, image}, 5, unreadable},
+      {{"read", "error=EIO", 140, image}, 13, unreadable},
+      {{"lseek", "error=EIO", 1, image}, 0, unreadable},
+      {{"fsync", "error=EIO", 1, work.path},
+       14,
+       "cannot put the new names on the disk: Input/output error\n"},
+  };
+  for (const auto& [fault, cut, err] : cases) {
     for (const std::string& name : kCuttingOrder) WriteFile(work / name, Bytes(3, 0xEE));
-    const Injection fault = {"read", "error=EIO", failing_read, work / "image.d88"};
     const std::vector<std::string> names(kCuttingOrder.begin(), kCuttingOrder.begin() + cut);
     EXPECT_EQ(RunTool({.folder = work.path, .args = {"image.d88"}, .inject = fault}),
-              (ToolRun{.status = 1,
-                       .out = Progress(names),
-                       .err = "cannot read the image: Input/output error\n"}))
-        << failing_read;
+              (ToolRun{.status = 1, .out = Progress(names), .err = err}))
+        << fault.call << " " << fault.when;
     for (std::size_t i = 0; i < kCuttingOrder.size(); ++i) {
       EXPECT_EQ(ReadFile(work / kCuttingOrder[i]).size() == 3, static_cast<int>(i) >= cut)
-          << kCuttingOrder[i] << " after read " << failing_read;
+          << kCuttingOrder[i] << " after " << fault.call << " " << fault.when;
     }
     EXPECT_EQ(work.List().size(), kCuttingOrder.size() + 1);
   }
-  const ToolRun listing =
-      RunTool({.folder = work.path,
-               .args = {"image.d88"},
-               .tool = "d88ls",
-               .inject = Injection{"read", "error=EIO", 3, work / "image.d88"}});
-  EXPECT_EQ(listing.err, "d88ls: cannot read 'image.d88': Input/output error\n");
+  const ToolRun listing = RunTool({.folder = work.path,
+                                   .args = {"image.d88"},
+                                   .tool = "d88ls",
+                                   .inject = Injection{"read", "error=ENXIO", 3, image}});
+  EXPECT_EQ(listing.err, "d88ls: cannot read 'image.d88': No such device or address\n");
   EXPECT_EQ(listing.status, 1);
 }
 
