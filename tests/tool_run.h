@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -66,23 +65,8 @@ struct ToolRun {
   friend void PrintTo(const ToolRun& run, std::ostream* os);
 };
 
-// A tool started and not yet waited for.
-class StartedTool {
- public:
-  explicit StartedTool(const Launch& launch);
-  ~StartedTool();
-  ToolRun Wait();
-
-  struct Process;  // what each system keeps of a run
-
- private:
-  std::unique_ptr<Process> process_;
-};
-
 // Starts the tool and waits for it.
-inline ToolRun RunTool(const Launch& launch) {
-  return StartedTool(launch).Wait();
-}
+ToolRun RunTool(const Launch& launch);
 
 // A name that opens a device, not a file: "/dev/zero", or "CON" on Windows.
 extern const std::string kDevice;

@@ -12,21 +12,15 @@
 
 namespace d88test {
 
-struct StartedTool::Process {
-  pid_t id = -1;
-  std::string capture = NextCapture().string();  // "<capture>.out" and ".err"
-  int terminal[2] = {-1, -1};                    // controller and device, when one is asked for
-  int input = -1;                                // the writing end of standard input
-};
-
 namespace {
 
 // The command line of a run: the tool, or strace injecting a fault.
 std::vector<std::string> CommandLine(const Launch& launch) {
   std::vector<std::string> args;
   if (const auto& fault = launch.inject) {
-    args = {"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + fault->call, "-e",
-            "inject=" + fault->call + ":" + fault->effect + ":when=" + std::to_string(fault->when)};
+    const std::string inject = fault->call + ":" + fault->effect;
+    args = {"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + fault->call};
+    args.insert(args.end(), {"-e", "inject=" + inject + ":when=" + std::to_string(fault->when)});
     if (!fault->path.empty()) args.insert(args.end(), {"-P", fault->path.string()});
   }
   args.push_back(ToolPath(launch.tool));
@@ -35,22 +29,15 @@ std::vector<std::string> CommandLine(const Launch& launch) {
 }
 
 int OpenOutput(Output output, const std::string& capture) {
-  int pipe_ends[2];
-  switch (output) {
-    case Output::kFullDevice:
-      return open("/dev/full", O_WRONLY);
-    case Output::kClosedPipe:
-      return pipe(pipe_ends) == 0 && close(pipe_ends[0]) == 0 ? pipe_ends[1] : -1;
-    case Output::kCaptured:
-    case Output::kWithErrors:  // takes standard error's file instead
-      break;
-  }
+  int ends[2];
+  if (output == Output::kFullDevice) return open("/dev/full", O_WRONLY);
+  if (output == Output::kClosedPipe) return pipe(ends) == 0 && close(ends[0]) == 0 ? ends[1] : -1;
   return open((capture + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
 }
 
 // In the child, between fork and exec: puts the run's conditions in place
 // once the parent says go. Standard input is a pipe that nobody writes to.
-[[noreturn]] void StartInChild(const Launch& launch, const StartedTool::Process& process,
+[[noreturn]] void StartInChild(const Launch& launch, const std::string& capture, int terminal,
                                std::vector<char*> argv, int go, int input) {
   char ready;
   if (read(go, &ready, 1) != 1 || chdir(launch.folder.c_str()) != 0) _exit(126);
@@ -64,10 +51,9 @@ int OpenOutput(Output output, const std::string& capture) {
   if (launch.inject) setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
   alarm(kTimeLimitSeconds);  // kept across exec: a run that hangs ends by SIGALRM
   const int err = launch.errors_to_terminal
-                      ? process.terminal[1]
-                      : open((process.capture + ".err").c_str(), O_WRONLY | O_CREAT, 0600);
-  const int out =
-      launch.output == Output::kWithErrors ? err : OpenOutput(launch.output, process.capture);
+                      ? terminal
+                      : open((capture + ".err").c_str(), O_WRONLY | O_CREAT, 0600);
+  const int out = launch.output == Output::kWithErrors ? err : OpenOutput(launch.output, capture);
   if (dup2(input, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
   std::signal(SIGPIPE, SIG_DFL);  // as a shell starts a program
   if (launch.hangups_ignored) std::signal(SIGHUP, SIG_IGN);
@@ -86,40 +72,32 @@ std::string DrainTerminal(int controller) {
 
 }  // namespace
 
-StartedTool::StartedTool(const Launch& launch) : process_(new Process) {
+ToolRun RunTool(const Launch& launch) {
   std::vector<std::string> args = CommandLine(launch);
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
+  const std::string capture = NextCapture().string();  // "<capture>.out" and ".err"
   termios raw{};
   cfmakeraw(&raw);
-  int go[2], input[2];
+  int go[2], input[2], terminal[2] = {-1, -1};  // controller and device, when asked for
   if (pipe(go) != 0 || pipe(input) != 0 ||
       (launch.errors_to_terminal &&
-       openpty(&process_->terminal[0], &process_->terminal[1], nullptr, &raw, nullptr) != 0)) {
+       openpty(&terminal[0], &terminal[1], nullptr, &raw, nullptr) != 0)) {
     throw std::runtime_error("no pipe or terminal");
   }
-  process_->id = fork();
-  if (process_->id == 0) StartInChild(launch, *process_, argv, go[0], input[0]);
-  if (launch.before_start) launch.before_start(process_->id);
+  const pid_t id = fork();
+  if (id == 0) StartInChild(launch, capture, terminal[1], argv, go[0], input[0]);
+  if (launch.before_start) launch.before_start(id);
   const bool started = write(go[1], "!", 1) == 1;
-  for (const int end : {go[0], go[1], input[0]}) close(end);
-  process_->input = input[1];
-  if (!started) throw std::runtime_error("the tool did not start");
-}
-
-StartedTool::~StartedTool() {
-  for (const int end : process_->terminal) close(end);
-  close(process_->input);
-}
-
-ToolRun StartedTool::Wait() {
   int result = 0;
-  waitpid(process_->id, &result, 0);
+  waitpid(id, &result, 0);
+  const std::string err =
+      launch.errors_to_terminal ? DrainTerminal(terminal[0]) : ReadText(capture + ".err");
+  for (const int end : {go[0], go[1], input[0], input[1], terminal[0], terminal[1]}) close(end);
+  if (!started) throw std::runtime_error("the tool did not start");
   return {WIFEXITED(result) ? WEXITSTATUS(result) : -1, WIFSIGNALED(result) ? WTERMSIG(result) : 0,
-          ReadText(process_->capture + ".out"),
-          process_->terminal[0] >= 0 ? DrainTerminal(process_->terminal[0])
-                                     : ReadText(process_->capture + ".err")};
+          ReadText(capture + ".out"), err};
 }
 
 const std::string kDevice = "/dev/zero";

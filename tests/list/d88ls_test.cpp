@@ -151,51 +151,9 @@ TEST_F(ListingTest, CraftedImagesListWithinABudget) {
        {std::tuple{4 << 20, SharedRun(64, 0), true}, {16191, music, true}, {16192, music, false}}) {
     image_.SetReadingBudget(budget);
     ASSERT_TRUE(Open(bytes));
-    Lines(list::ListDisks);
-    Lines(list::JudgeCuts);
+    Lines(list::ListDisks) + Lines(list::JudgeCuts);
     EXPECT_EQ(image_.ReadError() == platform::ReadingBudgetSpent(), spent) << budget;
   }
-}
-
-TEST(Lister, AnswersItsOptions) {
-  const ScratchDir work;
-  WriteFile(work / "-odd.d88", MusicDisk().Build());
-  for (const std::string help : {"--help", "-h"}) {
-    const ToolRun run = RunTool({.folder = work.path, .args = {help}, .tool = "d88ls"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(run.out.starts_with("Usage: d88ls [d88file]\n       d88ls --help | --version\n"))
-        << run.out;
-    EXPECT_EQ(run.err, "");
-  }
-  EXPECT_EQ(RunTool({.folder = work.path, .args = {"--version"}, .tool = "d88ls"}),
-            (ToolRun{.status = 0, .out = "d88ls " D88CUT_VERSION "\n"}));
-  const ToolRun odd = RunTool({.folder = work.path, .args = {"--", "-odd.d88"}, .tool = "d88ls"});
-  EXPECT_EQ(odd.status, 0);
-  EXPECT_TRUE(odd.out.starts_with("disk 0: ")) << odd.out;
-}
-
-// A track of 70,000 records that end no walk (more than the listing shows),
-// then sectors 2 and 3, and sector 4 with 100 bytes: d88ls tells what d88cut
-// does, wherever the walk goes.
-TEST(Lister, AgreesWithTheCutterOnAnyTrack) {
-  DiskBuilder disk;
-  for (int i = 0; i < 70000; ++i) disk.Add(15, {0xEE, 0xEE, 0xEE, 0xEE, {}, i == 0 ? 2 : 1});
-  for (int r : {2, 3, 4}) {
-    disk.Add(15, {7, 1, r, 1, SectorData(15, r, r == 4 ? 100 : 256), 1});
-  }
-  const ScratchDir work;
-  WriteFile(work / "deep.d88", disk.Build());
-
-  const ToolRun listing = RunTool({.folder = work.path, .args = {"deep.d88"}, .tool = "d88ls"});
-  EXPECT_NE(listing.out.find("\n  VOICE   broken off, 512 of 768 bytes: track 15 (C7 H1) sector 4 "
-                             "is short: 100 of 256 bytes\n"),
-            std::string::npos)
-      << listing.out;
-  EXPECT_EQ(work.List(), std::vector<std::string>{"deep.d88"});  // d88ls writes nothing
-
-  EXPECT_EQ(RunTool({.folder = work.path, .args = {"deep.d88"}}),
-            (ToolRun{.status = 0, .out = "cutting ... VOICE\n"}));
-  EXPECT_EQ(ReadFile(work / "VOICE"), Concat({Sectors(15, 2, 4, 100), Bytes(156)}));
 }
 
 }  // namespace d88test
