@@ -199,7 +199,7 @@ TEST(OutputFiles, OneRuleForEveryOutputName) {
 
 // The first name in `folder` that starts with `prefix`, once there is one.
 fs::path AwaitName(const ScratchDir& folder, const std::string& prefix) {
-  for (int tries = 0; tries < 500; ++tries) {
+  for (int tries = 0; tries < kTimeLimitSeconds * 100; ++tries) {
     for (const std::string& name : folder.List()) {
       if (name.starts_with(prefix)) return folder / name;
     }
