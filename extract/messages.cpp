@@ -29,10 +29,13 @@ void PrintOpenError() {
 
 void PrintCutting(std::string_view name) {
   std::printf("cutting ... %.*s\n", static_cast<int>(name.size()), name.data());
+  // Into a file or a pipe too, each line goes out before its file is
+  // written: `d88cut x.d88 | tee log` shows the run as it goes, and a run
+  // that is interrupted has said what it cut.
+  std::fflush(stdout);
 }
 
 void PrintError(std::string_view what, std::string_view reason) {
-  std::fflush(stdout);
   std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(what.size()), what.data(),
                static_cast<int>(reason.size()), reason.data());
 }

@@ -10,17 +10,18 @@ namespace extract {
 void PrintUsage(const char* program);
 
 // The open error on standard error: "ファイルをオープンできません.\n".
-// Where standard error is a terminal that shows UTF-8 (or a Windows
+// Where standard error is a terminal not set to Shift_JIS (or a Windows
 // console), the words are written as text; anywhere else (a file, a pipe, a
 // Shift_JIS terminal) as the message's Shift_JIS bytes, which programs that
 // read it have always had.
 void PrintOpenError();
 
-// "cutting ... <name>\n" on standard output, before the file is written.
+// "cutting ... <name>\n" on standard output, written out before the file
+// is written, wherever standard output goes.
 void PrintCutting(std::string_view name);
 
-// "<what>: <reason>\n" on standard error, after what standard output holds:
-// "cannot write MUS00: a folder has this name".
+// "<what>: <reason>\n" on standard error, after the progress line it
+// follows: "cannot write MUS00: a folder has this name".
 void PrintError(std::string_view what, std::string_view reason);
 
 }  // namespace extract

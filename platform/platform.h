@@ -30,9 +30,11 @@ void UseBinaryStandardStreams();
 // return an error, as a full disk does, instead of ending the process.
 void KeepRunningWhenWritesFail();
 
-// Writes the UTF-8 `text` to `stream` where that is a terminal that shows it
-// as words: on POSIX a terminal whose locale's character set is UTF-8, on
-// Windows any console. False, writing nothing, anywhere else.
+// Writes the UTF-8 `text` to `stream` where that is a terminal that is not
+// set to Shift_JIS: on POSIX any terminal but one whose locale's character
+// set is Shift_JIS or CP932 (terminals show UTF-8 whatever the C library's
+// locale says); on Windows any console, as text. False, writing nothing,
+// anywhere else: a file, a pipe, a Shift_JIS terminal.
 bool WriteToTerminal(std::FILE* stream, std::string_view text);
 
 // Two names with one identity are one file: the same device and file number

@@ -5,6 +5,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <clocale>
 #include <csignal>
@@ -88,17 +89,26 @@ std::optional<mode_t> CreatedBits(mode_t permissions) {
   return permissions & ~*umask_bits;
 }
 
-// Whether the user's locale writes its characters in UTF-8. Read once,
-// without leaving the locale changed.
-bool LocaleIsUtf8() {
-  static const bool utf8 = [] {
+// Whether the user's locale writes its characters in Shift_JIS (or in
+// Windows' code page 932, which extends it). Read once, without leaving the
+// locale changed; a locale that is not installed is the C locale.
+bool LocaleIsShiftJis() {
+  static const bool shift_jis = [] {
     const std::string before = std::setlocale(LC_CTYPE, nullptr);
     std::setlocale(LC_CTYPE, "");
-    const std::string codeset = nl_langinfo(CODESET);
+    std::string codeset;
+    for (const char* c = nl_langinfo(CODESET); *c != '\0'; ++c) {
+      if (std::isalnum(static_cast<unsigned char>(*c)))
+        codeset += static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
+    }
     std::setlocale(LC_CTYPE, before.c_str());
-    return codeset == "UTF-8" || codeset == "utf8";
+    for (const char* name :
+         {"SHIFTJIS", "SJIS", "SHIFTJISX0213", "MSKANJI", "CP932", "WINDOWS31J"}) {
+      if (codeset == name) return true;
+    }
+    return false;
   }();
-  return utf8;
+  return shift_jis;
 }
 
 }  // namespace
@@ -115,7 +125,7 @@ void KeepRunningWhenWritesFail() {
 }
 
 bool WriteToTerminal(std::FILE* stream, std::string_view text) {
-  if (!isatty(fileno(stream)) || !LocaleIsUtf8()) return false;
+  if (!isatty(fileno(stream)) || LocaleIsShiftJis()) return false;
   std::fwrite(text.data(), 1, text.size(), stream);
   return true;
 }

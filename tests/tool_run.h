@@ -16,6 +16,7 @@ namespace d88test {
 // Where standard output goes.
 enum class Output {
   kCaptured,    // to a file the test reads afterwards
+  kPipe,        // POSIX: into a pipe, read once the run has ended, however it ended
   kFullDevice,  // POSIX: to /dev/full, where every write fails
   kClosedPipe,  // POSIX: into a pipe that nobody reads, its reading end closed
   kWithErrors,  // POSIX: to the file standard error goes to, as 2>&1 does
@@ -42,6 +43,7 @@ struct Launch {
   std::optional<long> file_size_limit{};  // in bytes
   Output output = Output::kCaptured;
   std::string locale{};             // LC_ALL for the run ("C.UTF-8")
+  std::filesystem::path locales{};  // LOCPATH: where locales made by the test are
   bool errors_to_terminal = false;  // standard error is a terminal
   bool hangups_ignored = false;     // SIGHUP ignored, as nohup starts a program
   // A system call that goes wrong: the run goes on under strace, which

@@ -38,7 +38,7 @@ int OpenOutput(Output output, const std::string& capture) {
 // In the child, between fork and exec: puts the run's conditions in place
 // once the parent says go. Standard input is a pipe that nobody writes to.
 [[noreturn]] void StartInChild(const Launch& launch, const std::string& capture, int terminal,
-                               std::vector<char*> argv, int go, int input) {
+                               int piped, std::vector<char*> argv, int go, int input) {
   char ready;
   if (read(go, &ready, 1) != 1 || chdir(launch.folder.c_str()) != 0) _exit(126);
   if (launch.file_size_limit) {
@@ -46,6 +46,7 @@ int OpenOutput(Output output, const std::string& capture) {
     setrlimit(RLIMIT_FSIZE, &limit);
   }
   if (!launch.locale.empty()) setenv("LC_ALL", launch.locale.c_str(), 1);
+  if (!launch.locales.empty()) setenv("LOCPATH", launch.locales.c_str(), 1);
   // LeakSanitizer cannot check a process that strace traces (in the
   // sanitizer build; nothing else reads this).
   if (launch.inject) setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
@@ -53,7 +54,9 @@ int OpenOutput(Output output, const std::string& capture) {
   const int err = launch.errors_to_terminal
                       ? terminal
                       : open((capture + ".err").c_str(), O_WRONLY | O_CREAT, 0600);
-  const int out = launch.output == Output::kWithErrors ? err : OpenOutput(launch.output, capture);
+  const int out = launch.output == Output::kWithErrors ? err
+                  : launch.output == Output::kPipe     ? piped
+                                                       : OpenOutput(launch.output, capture);
   if (dup2(input, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
   std::signal(SIGPIPE, SIG_DFL);  // as a shell starts a program
   if (launch.hangups_ignored) std::signal(SIGHUP, SIG_IGN);
@@ -61,12 +64,12 @@ int OpenOutput(Output output, const std::string& capture) {
   _exit(127);
 }
 
-// What the terminal passed, its bytes as they are.
-std::string DrainTerminal(int controller) {
-  fcntl(controller, F_SETFL, O_NONBLOCK);
+// What a terminal or a pipe passed, its bytes as they are.
+std::string Drain(int source) {
+  fcntl(source, F_SETFL, O_NONBLOCK);
   std::string text;
   char buffer[4096];
-  for (ssize_t got; (got = read(controller, buffer, sizeof buffer)) > 0;) text.append(buffer, got);
+  for (ssize_t got; (got = read(source, buffer, sizeof buffer)) > 0;) text.append(buffer, got);
   return text;
 }
 
@@ -81,23 +84,29 @@ ToolRun RunTool(const Launch& launch) {
   termios raw{};
   cfmakeraw(&raw);
   int go[2], input[2], terminal[2] = {-1, -1};  // controller and device, when asked for
-  if (pipe(go) != 0 || pipe(input) != 0 ||
+  int piped[2] = {-1, -1};                      // standard output, when a pipe
+  if (pipe(go) != 0 || pipe(input) != 0 || (launch.output == Output::kPipe && pipe(piped) != 0) ||
       (launch.errors_to_terminal &&
        openpty(&terminal[0], &terminal[1], nullptr, &raw, nullptr) != 0)) {
     throw std::runtime_error("no pipe or terminal");
   }
   const pid_t id = fork();
-  if (id == 0) StartInChild(launch, capture, terminal[1], argv, go[0], input[0]);
+  if (id == 0) StartInChild(launch, capture, terminal[1], piped[1], argv, go[0], input[0]);
   if (launch.before_start) launch.before_start(id);
   const bool started = write(go[1], "!", 1) == 1;
   int result = 0;
   waitpid(id, &result, 0);
   const std::string err =
-      launch.errors_to_terminal ? DrainTerminal(terminal[0]) : ReadText(capture + ".err");
-  for (const int end : {go[0], go[1], input[0], input[1], terminal[0], terminal[1]}) close(end);
+      launch.errors_to_terminal ? Drain(terminal[0]) : ReadText(capture + ".err");
+  const std::string out =
+      launch.output == Output::kPipe ? Drain(piped[0]) : ReadText(capture + ".out");
+  for (const int end :
+       {go[0], go[1], input[0], input[1], terminal[0], terminal[1], piped[0], piped[1]}) {
+    close(end);
+  }
   if (!started) throw std::runtime_error("the tool did not start");
   return {WIFEXITED(result) ? WEXITSTATUS(result) : -1, WIFSIGNALED(result) ? WTERMSIG(result) : 0,
-          ReadText(capture + ".out"), err};
+          out, err};
 }
 
 const std::string kDevice = "/dev/zero";

@@ -2,7 +2,9 @@
 // it without a program name, on a terminal, under a file-size limit, with its
 // output closed, interrupt it, link its output names anywhere, or start two
 // runs in one folder at once.
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <chrono>
@@ -21,12 +23,23 @@ namespace fs = std::filesystem;
 // "ファイルをオープンできません." and a line feed, in UTF-8.
 const std::string kOpenErrorInUtf8 = "ファイルをオープンできません.\n";
 
+// Generates a Shift_JIS locale at `path`, as a user of such a terminal has.
+bool MakeShiftJisLocale(const fs::path& path) {
+  const char* argv[] = {"localedef",           "-i",         "ja_JP", "-f", "SHIFT_JIS",
+                        "--no-warnings=ascii", path.c_str(), nullptr};
+  pid_t id;
+  int status = -1;
+  return posix_spawnp(&id, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ) == 0 &&
+         waitpid(id, &status, 0) == id && status == 0;
+}
+
 // What goes wrong before or around a cut, as only a POSIX system lets a user
 // make it go wrong.
 TEST(CommandLine, RefusalsOnAPosixSystem) {
   const ScratchDir work;
   ASSERT_EQ(mkfifo((work / "fifo").c_str(), 0644), 0);  // nobody writes to it
   WriteFile(work / "music.d88", MusicDisk().Build());
+  ASSERT_TRUE(MakeShiftJisLocale(work / "ja_JP.SJIS"));
   struct Case {
     Launch launch;
     std::string err;
@@ -34,9 +47,11 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
   const Case cases[] = {
       {{.args = {"fifo"}}, kOpenError},
       {{.args = {"fifo"}, .tool = "d88ls"}, "d88ls: cannot open 'fifo': not a regular file\n"},
-      // The open error in words only on a terminal that shows UTF-8.
+      // The open error in words on any terminal not set to Shift_JIS.
       {{.args = {"x"}, .locale = "C.UTF-8", .errors_to_terminal = true}, kOpenErrorInUtf8},
-      {{.args = {"x"}, .locale = "C", .errors_to_terminal = true}, kOpenError},
+      {{.args = {"x"}, .locale = "C", .errors_to_terminal = true}, kOpenErrorInUtf8},
+      {{.args = {"x"}, .locale = "ja_JP.SJIS", .locales = work.path, .errors_to_terminal = true},
+       kOpenError},
       {{.args = {"x"}, .locale = "C.UTF-8"}, kOpenError},
       // No argument at all, not even the program's name.
       {{.no_program_name = true}, "Usage: d88cut [d88file]\n"},
@@ -56,7 +71,7 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
     c.launch.folder = work.path;
     EXPECT_EQ(RunTool(c.launch), (ToolRun{.status = 1, .err = c.err}));
   }
-  EXPECT_EQ(work.List(), (std::vector<std::string>{"fifo", "music.d88"}));
+  EXPECT_EQ(work.List(), (std::vector<std::string>{"fifo", "ja_JP.SJIS", "music.d88"}));
 }
 
 // Takes the names the run with this process id tries first for its
@@ -219,7 +234,7 @@ TEST(OutputFiles, ANewFileIsNeverMoreReadableThanTheOneItReplaces) {
   std::future<fs::perms> seen;  // while the run is held
   EXPECT_EQ(RunTool({.folder = work.path,
                      .args = {"image.d88"},
-                     .inject = Injection{"write", "delay_enter=1000000", 1},
+                     .inject = Injection{"write", "delay_enter=1000000", 2},  // 1: progress
                      .before_start =
                          [&](int) {
                            seen = std::async(std::launch::async, [&] {
@@ -248,7 +263,8 @@ TEST(OutputFiles, AClosedOrFullOutputStopsNoCut) {
 }
 
 // An interrupt while VOICE's temporary file is whole but not yet renamed
-// ends the run as the interrupt would, its temporary file removed; one as the
+// ends the run as the interrupt would, its temporary file removed, after the
+// progress lines of the files it began have gone into the pipe; one as the
 // last file is renamed, or as the folder is put on the disk, ends it too.
 // Started as nohup starts it, a run goes on through a hangup.
 TEST(OutputFiles, AnInterruptLeavesNoTemporaryFile) {
@@ -269,10 +285,13 @@ TEST(OutputFiles, AnInterruptLeavesNoTemporaryFile) {
                              c.when == 0 ? work.path : fs::path()};  // 0: the folder's
     EXPECT_EQ(RunTool({.folder = work.path,
                        .args = {"image.d88"},
+                       .output = Output::kPipe,
                        .hangups_ignored = c.nohup,
                        .inject = fault}),
               (c.nohup ? ToolRun{.status = 0, .out = Progress()}
-                       : ToolRun{.status = -1, .signal = c.signal}))
+                       : ToolRun{.status = -1,
+                                 .signal = c.signal,
+                                 .out = Progress(0, std::min(c.files + 1, kCuttingOrder.size()))}))
         << c.call << " " << c.when;
     EXPECT_EQ(work.List().size(), c.files + 1);  // no temporary file
   }
