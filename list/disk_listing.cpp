@@ -15,15 +15,24 @@ namespace {
 constexpr int kMaxFlaggedShown = 8;
 constexpr int kMaxRecordsListed = 65536;
 
+// A disk's size in words, from its stored disk_size and the bytes from its
+// start to the end of the file: never a byte count the file does not hold.
+std::string SizeWords(std::int32_t size, std::int64_t there) {
+  if (size >= 0 && size <= there) return std::to_string(size) + " bytes";
+  char field[11];
+  std::snprintf(field, sizeof field, "0x%08X", static_cast<std::uint32_t>(size));
+  if (size < 0) return "size field " + std::string(field) + ", which cannot be a size";
+  return "size field " + std::string(field) +
+         ", past the end of the file: " + std::to_string(there) + " bytes of it are there";
+}
+
 std::string DiskLine(int index, const d88::D88Image& image) {
   std::string line = "disk " + std::to_string(index) + ": \"" + EscapeName(image.DiskName()) +
                      "\", media type " + MediaTypeName(image.MediaType());
   const std::string protection = WriteProtectName(image.WriteProtect());
   if (!protection.empty()) line += ", " + protection;
-  line += ", " + std::to_string(image.DiskSize()) + " bytes";
-  const std::int64_t past = image.DiskOffset(index) + image.DiskSize() - image.FileSize();
-  if (past > 0) line += ", " + std::to_string(past) + " of them past the end of the file";
-  return line + "\n";
+  return line + ", " + SizeWords(image.DiskSize(), image.FileSize() - image.DiskOffset(index)) +
+         "\n";
 }
 
 // The records of one track as the reader lists them, up to
@@ -105,7 +114,8 @@ bool ListDisks(d88::D88Image& image, const LineSink& out) {
       continue;
     }
     if (!out(DiskLine(index, image))) return false;
-    end = image.DiskOffset(index) + image.DiskSize();
+    // Where a disk whose size cannot be one ends is not known.
+    end = image.DiskSize() < 0 ? image.FileSize() : image.DiskOffset(index) + image.DiskSize();
     for (int track = 0; track < d88::kTrackCount; ++track) {
       if (track_line.Walk(image, track) && !out(track_line.Text(track))) return false;
     }

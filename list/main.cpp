@@ -1,5 +1,6 @@
-// d88ls: lists the disks and tracks of a D88 image, and what d88cut would cut
-// from it, without writing anything.
+// d88ls: lists the disks and tracks of D88 images, and what d88cut would cut
+// from each, without writing anything.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -13,52 +14,106 @@
 namespace {
 
 constexpr char kHelp[] =
-    "Usage: d88ls [d88file]\n"
+    "Usage: d88ls [--] IMAGE...\n"
     "       d88ls --help | --version\n"
-    "Lists the disks and tracks of a D88 floppy-disk image, the flags their sectors\n"
-    "carry, and what d88cut would cut from its first disk, with the reason a file\n"
-    "would come out short or not at all. It only reads the image.\n"
+    "Lists the disks and tracks of each D88 floppy-disk image, the flags their\n"
+    "sectors carry, and what d88cut would cut from its first disk, with the reason\n"
+    "a file would come out short or not at all. It only reads the images.\n"
     "\n"
     "  -h, --help   show this help and exit\n"
     "  --version    show the version and exit\n"
-    "  --           take the next argument as the image, even if it starts with '-'\n";
+    "  --           take every argument after it as an image, even one that\n"
+    "               starts with '-'\n"
+    "\n"
+    "With two images or more, each listing starts with a line that names the image.\n"
+    "Exit status: 0 if every image was listed, 1 if one could not be opened or\n"
+    "read (the others are still listed) or the listing could not be written.\n";
 
 constexpr char kTryHelp[] = "Try 'd88ls --help' for more information.\n";
-
-// Lists the image on standard output; false when a line could not be
-// written, or was made from a read of the image that failed (the listing
-// stops there, before that line).
-bool List(d88::D88Image& image) {
-  const list::LineSink out = [&image](const std::string& line) {
-    return !image.ReadError() && std::fputs(line.c_str(), stdout) != EOF;
-  };
-  return list::ListDisks(image, out) && list::JudgeCuts(image, out) && std::fflush(stdout) == 0;
-}
-
-int Print(const char* text) {
-  std::fputs(text, stdout);
-  return std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
-}
 
 // The most bytes one listing may fetch from the image: far more than any
 // real disk needs (a 2D disk lists with 1.2 MiB), and few enough that any
 // crafted image lists, or gives up, within about a second.
 constexpr std::int64_t kListingBudget = std::int64_t{1} << 30;
 
-int ListImage(const std::string& path) {
+// Standard output, which keeps the reason of the first write that fails.
+class Listing {
+ public:
+  bool Put(const std::string& text) {
+    if (std::fputs(text.c_str(), stdout) == EOF) Fail();
+    return !failure_;
+  }
+  bool Flush() {
+    if (std::fflush(stdout) != 0) Fail();
+    return !failure_;
+  }
+  std::error_code Failure() const { return failure_; }
+
+ private:
+  void Fail() {
+    if (!failure_) failure_ = {errno, std::generic_category()};
+  }
+  std::error_code failure_;
+};
+
+enum class Outcome { kListed, kFailed, kCannotWrite };
+
+// Lists one image, under a line that names it when `header` is not empty;
+// the reason it cannot be opened or read goes to standard error.
+Outcome ListImage(const std::string& path, const std::string& header, Listing& listing) {
   d88::D88Image image;
   image.SetReadingBudget(kListingBudget);
   std::error_code error;
   if (!image.Open(path.c_str(), error)) {
     std::fprintf(stderr, "d88ls: cannot open '%s': %s\n", path.c_str(), error.message().c_str());
-    return EXIT_FAILURE;
+    return Outcome::kFailed;
   }
-  if (List(image)) return EXIT_SUCCESS;
-  if (const std::error_code failure = image.ReadError()) {
-    std::fprintf(stderr, "d88ls: cannot read '%s': %s\n", path.c_str(), failure.message().c_str());
-  } else {
-    std::fputs("cannot write the listing\n", stderr);
+  // A line made from a read of the image that failed is not listed: the
+  // listing stops before it.
+  const list::LineSink out = [&](const std::string& line) {
+    return !image.ReadError() && listing.Put(line);
+  };
+  const bool listed = (header.empty() || listing.Put(header)) && list::ListDisks(image, out) &&
+                      list::JudgeCuts(image, out) && listing.Flush();
+  if (listed) return Outcome::kListed;
+  if (listing.Failure()) return Outcome::kCannotWrite;
+  std::fprintf(stderr, "d88ls: cannot read '%s': %s\n", path.c_str(),
+               image.ReadError().message().c_str());
+  return Outcome::kFailed;
+}
+
+// Lists the images one after another; with two or more, each under its
+// path, as `ls` lists folders.
+int ListImages(const std::vector<std::string>& paths) {
+  Listing listing;
+  int status = EXIT_SUCCESS;
+  bool listed_one = false;
+  for (const std::string& path : paths) {
+    const std::string header = paths.size() < 2 ? "" : (listed_one ? "\n" : "") + path + ":\n";
+    switch (ListImage(path, header, listing)) {
+      case Outcome::kListed:
+        listed_one = true;
+        break;
+      case Outcome::kFailed:
+        status = EXIT_FAILURE;
+        break;
+      case Outcome::kCannotWrite:
+        std::fprintf(stderr, "d88ls: cannot write the listing: %s\n",
+                     listing.Failure().message().c_str());
+        return EXIT_FAILURE;
+    }
   }
+  return status;
+}
+
+int Print(const char* text) {
+  Listing listing;
+  return listing.Put(text) && listing.Flush() ? EXIT_SUCCESS : EXIT_FAILURE;
+}
+
+int UsageError(const std::vector<std::string>& args) {
+  const bool named = !args.empty() && !args[0].empty();
+  std::fprintf(stderr, "Usage: %s [--] IMAGE...\n%s", named ? args[0].c_str() : "d88ls", kTryHelp);
   return EXIT_FAILURE;
 }
 
@@ -67,18 +122,23 @@ int ListImage(const std::string& path) {
 int main(int argc, char** argv) {
   platform::UseBinaryStandardStreams();
   const std::vector<std::string> args = platform::Utf8Arguments(argc, argv);
-  std::vector<std::string> given = args;
-  if (!given.empty()) given.erase(given.begin());  // the program's name
-  const std::string first = given.empty() ? "" : given[0];
-  if (given.size() == 1 && (first == "--help" || first == "-h")) return Print(kHelp);
-  if (given.size() == 1 && first == "--version") return Print("d88ls " D88CUT_VERSION "\n");
-  if (given.size() == 2 && first == "--") return ListImage(given[1]);
-  if (given.size() == 1 && first.size() > 1 && first[0] == '-') {
-    std::fprintf(stderr, "d88ls: unknown option '%s'\n%s", first.c_str(), kTryHelp);
-    return EXIT_FAILURE;
+  std::vector<std::string> images;
+  bool options_end = false;
+  // Options count wherever they stand until "--"; the first one decides.
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (options_end || arg == "-" || arg.empty() || arg[0] != '-') {
+      images.push_back(arg);
+    } else if (arg == "--") {
+      options_end = true;
+    } else if (arg == "--help" || arg == "-h") {
+      return Print(kHelp);
+    } else if (arg == "--version") {
+      return Print("d88ls " D88CUT_VERSION "\n");
+    } else {
+      std::fprintf(stderr, "d88ls: unknown option '%s'\n%s", arg.c_str(), kTryHelp);
+      return EXIT_FAILURE;
+    }
   }
-  if (given.size() == 1) return ListImage(first);
-  const bool named = !args.empty() && !args[0].empty();
-  std::fprintf(stderr, "Usage: %s [d88file]\n%s", named ? args[0].c_str() : "d88ls", kTryHelp);
-  return EXIT_FAILURE;
+  return images.empty() ? UsageError(args) : ListImages(images);
 }

@@ -65,7 +65,7 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
        "d88ls: cannot read 'music.d88': No such device or address\n"},
       // A listing that cannot be written whole.
       {{.args = {"music.d88"}, .tool = "d88ls", .output = Output::kFullDevice},
-       "cannot write the listing\n"},
+       "d88ls: cannot write the listing: No space left on device\n"},
   };
   for (Case c : cases) {
     c.launch.folder = work.path;

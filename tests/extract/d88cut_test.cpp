@@ -27,10 +27,13 @@ TEST(CommandLine, OptionsWrongArgumentsOrImagesThatCannotBeOpened) {
     std::string tool;
     std::vector<std::string> args;
     std::string err;
-    std::string out = {};  // how standard output starts; the status is then 0
+    std::string out = {};  // how standard output starts
+    int status = out.empty() ? 1 : 0;
   };
+  const std::string kMissing = "d88ls: cannot open 'missing.d88': No such file or directory\n";
   const std::string try_help = "Try 'd88ls --help' for more information.\n";
-  const std::string help = "Usage: d88ls [d88file]\n       d88ls --help | --version\n";
+  const std::string help = "Usage: d88ls [--] IMAGE...\n       d88ls --help | --version\n";
+  const std::string usage = "Usage: " + ToolPath("d88ls") + " [--] IMAGE...\n" + try_help;
   const Case cases[] = {
       {"d88cut", {}, "Usage: " + ToolPath("d88cut") + " [d88file]\n"},
       {"d88cut", {"a.d88", "b.d88"}, "Usage: " + ToolPath("d88cut") + " [d88file]\n"},
@@ -38,24 +41,34 @@ TEST(CommandLine, OptionsWrongArgumentsOrImagesThatCannotBeOpened) {
       {"d88cut", {"folder.d88"}, kOpenError},
       {"d88cut", {kDevice}, kOpenError},
       {"d88ls", {kDevice}, "d88ls: cannot open '" + kDevice + "': not a regular file\n"},
-      {"d88ls", {}, "Usage: " + ToolPath("d88ls") + " [d88file]\n" + try_help},
-      {"d88ls", {"a.d88", "b.d88"}, "Usage: " + ToolPath("d88ls") + " [d88file]\n" + try_help},
-      {"d88ls", {"-x"}, "d88ls: unknown option '-x'\n" + try_help},
+      {"d88ls", {}, usage},
+      {"d88ls", {"--"}, usage},
+      {"d88ls", {"a.d88", "-x", "--help"}, "d88ls: unknown option '-x'\n" + try_help},
       {"d88ls", {"-"}, "d88ls: cannot open '-': No such file or directory\n"},
-      {"d88ls", {"missing.d88"}, "d88ls: cannot open 'missing.d88': No such file or directory\n"},
+      {"d88ls", {"missing.d88"}, kMissing},
       {"d88ls", {"folder.d88"}, "d88ls: cannot open 'folder.d88': Is a directory\n"},
-      {"d88ls", {"--help"}, "", help},
-      {"d88ls", {"-h"}, "", help},
-      {"d88ls", {"--version"}, "", "d88ls " D88CUT_VERSION "\n"},
+      {"d88ls", {"--help", "--version"}, "", help},
+      {"d88ls", {"a.d88", "-h", "-x"}, "", help},
+      {"d88ls", {"--version", "--"}, "", "d88ls " D88CUT_VERSION "\n"},
       {"d88ls", {"--", "-odd.d88"}, "", "disk 0: "},
+      {"d88ls",
+       {"--", "missing.d88", "-odd.d88", "--help"},
+       kMissing + "d88ls: cannot open '--help': No such file or directory\n",
+       "-odd.d88:\ndisk 0: ",
+       1},
   };
   for (const Case& c : cases) {
     const ToolRun run = RunTool({.folder = work.path, .args = c.args, .tool = c.tool});
-    EXPECT_EQ(run.status, c.out.empty() ? 1 : 0) << c.args.size();
+    EXPECT_EQ(run.status, c.status) << c.args.size();
     EXPECT_EQ(run.err, c.err);
     EXPECT_EQ(run.out.substr(0, c.out.size() + c.out.empty()), c.out);  // "": nothing
     EXPECT_EQ(work.List(), (std::vector<std::string>{"-odd.d88", "folder.d88"}));
   }
+  // Several images listed one after another, each under its name.
+  const std::string listing =
+      RunTool({.folder = work.path, .args = {"--", "-odd.d88"}, .tool = "d88ls"}).out;
+  EXPECT_EQ(RunTool({.folder = work.path, .args = {"--", "-odd.d88", "-odd.d88"}, .tool = "d88ls"}),
+            (ToolRun{.status = 0, .out = "-odd.d88:\n" + listing + "\n-odd.d88:\n" + listing}));
   // A file that holds no disk header: nothing to cut, and no complaint.
   WriteFile(work / "empty.d88", {});
   EXPECT_EQ(RunTool({.folder = work.path, .args = {"empty.d88"}}), ToolRun{.status = 0});

@@ -58,14 +58,18 @@ disk 1: "SECOND", media type 1D, write-protect byte 0x01, 1049280 bytes
   DiskBuilder claims{.media_type = 0x55, .disk_size = 0x10000};
   for (int r = 1; r <= 8; ++r) claims.Add(2, {1, 0, r, 1, {}, {}, 0, 0, 0xE0});  // 8 flagged
   ASSERT_TRUE(Open(claims.AddSide(0, 2, 3).AddSide(1, 5, 5).Build()));
-  EXPECT_EQ(Lines(list::ListDisks),
-            R"(disk 0: "", media type 0x55, 65536 bytes, 63904 of them past the end of the file
+  EXPECT_EQ(
+      Lines(list::ListDisks),
+      R"(disk 0: "", media type 0x55, size field 0x00010000, past the end of the file: 1632 bytes of it are there
   track 0 (cylinder 0, head 0): 2 records: C0 H0 N1 R2-3
   track 1 (cylinder 0, head 1): 1 record: C0 H1 N1 R5
   track 2 (cylinder 1, head 0): 8 records: C1 H0 N1 R1-8; flagged: C1 H0 N1 R1 (no address mark), C1 H0 N1 R2 (no address mark), C1 H0 N1 R3 (no address mark), C1 H0 N1 R4 (no address mark), C1 H0 N1 R5 (no address mark), C1 H0 N1 R6 (no address mark), C1 H0 N1 R7 (no address mark), C1 H0 N1 R8 (no address mark)
 )");
   ASSERT_TRUE(Open(DiskBuilder().Build()));  // ends where the file ends
   EXPECT_EQ(Lines(list::ListDisks), "disk 0: \"\", media type 2D, 688 bytes\n");
+  ASSERT_TRUE(Open(Concat({DiskBuilder{.disk_size = 0xFFFFFFFF}.Build(), Bytes(100)})));
+  EXPECT_EQ(Lines(list::ListDisks),
+            "disk 0: \"\", media type 2D, size field 0xFFFFFFFF, which cannot be a size\n");
   // The second header, past the first read of the file, is cut off after
   // the file was opened: the reader says so.
   DiskBuilder large = MusicDisk();
