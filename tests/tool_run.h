@@ -36,7 +36,7 @@ struct Injection {
 struct Launch {
   std::filesystem::path folder{};   // the current folder of the run
   std::vector<std::string> args{};  // after the program's name, in UTF-8
-  std::string tool = "d88cut";      // or "d88ls"
+  std::string tool = "d88cut";      // or "d88ls"; on POSIX also a program by its full path
   // The rest only on POSIX systems, where standard input is a pipe that
   // nobody writes to.
   bool no_program_name = false;           // an empty argument vector, no argument 0

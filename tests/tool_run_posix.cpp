@@ -23,7 +23,7 @@ std::vector<std::string> CommandLine(const Launch& launch) {
     args.insert(args.end(), {"-e", "inject=" + inject + ":when=" + std::to_string(fault->when)});
     if (!fault->path.empty()) args.insert(args.end(), {"-P", fault->path.string()});
   }
-  args.push_back(ToolPath(launch.tool));
+  args.push_back(launch.tool.starts_with('/') ? launch.tool : ToolPath(launch.tool));
   args.insert(args.end(), launch.args.begin(), launch.args.end());
   return args;
 }
