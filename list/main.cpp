@@ -51,12 +51,20 @@ class Listing {
 
  private:
   void Fail() {
-    if (!failure_) failure_ = {errno, std::generic_category()};
+    // A failed write that left no reason is a failure all the same.
+    if (!failure_) failure_ = {errno != 0 ? errno : EIO, std::generic_category()};
   }
   std::error_code failure_;
 };
 
 enum class Outcome { kListed, kFailed, kCannotWrite };
+
+// "d88ls: cannot write the listing: No space left on device".
+int CannotWrite(const char* what, const Listing& listing) {
+  std::fprintf(stderr, "d88ls: cannot write the %s: %s\n", what,
+               listing.Failure().message().c_str());
+  return EXIT_FAILURE;
+}
 
 // Lists one image, under a line that names it when `header` is not empty;
 // the reason it cannot be opened or read goes to standard error.
@@ -98,17 +106,16 @@ int ListImages(const std::vector<std::string>& paths) {
         status = EXIT_FAILURE;
         break;
       case Outcome::kCannotWrite:
-        std::fprintf(stderr, "d88ls: cannot write the listing: %s\n",
-                     listing.Failure().message().c_str());
-        return EXIT_FAILURE;
+        return CannotWrite("listing", listing);
     }
   }
   return status;
 }
 
-int Print(const char* text) {
+// Prints the help or the version, `what`.
+int Print(const char* text, const char* what) {
   Listing listing;
-  return listing.Put(text) && listing.Flush() ? EXIT_SUCCESS : EXIT_FAILURE;
+  return listing.Put(text) && listing.Flush() ? EXIT_SUCCESS : CannotWrite(what, listing);
 }
 
 int UsageError(const std::vector<std::string>& args) {
@@ -132,9 +139,9 @@ int main(int argc, char** argv) {
     } else if (arg == "--") {
       options_end = true;
     } else if (arg == "--help" || arg == "-h") {
-      return Print(kHelp);
+      return Print(kHelp, "help");
     } else if (arg == "--version") {
-      return Print("d88ls " D88CUT_VERSION "\n");
+      return Print("d88ls " D88CUT_VERSION "\n", "version");
     } else {
       std::fprintf(stderr, "d88ls: unknown option '%s'\n%s", arg.c_str(), kTryHelp);
       return EXIT_FAILURE;

@@ -51,6 +51,8 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
       {{.args = {"x"}, .locale = "C.UTF-8"}, kOpenError},
       // No argument at all, not even the program's name.
       {{.no_program_name = true}, "Usage: d88cut [d88file]\n"},
+      {{.tool = "d88ls", .no_program_name = true},
+       "Usage: d88ls [--] IMAGE...\nTry 'd88ls --help' for more information.\n"},
       {{.args = {"music.d88"},
         .tool = "d88ls",
         .inject = Injection{"newfstatat", "error=EIO", 1, work / "music.d88"}},
@@ -66,6 +68,8 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
       // A listing that cannot be written whole.
       {{.args = {"music.d88"}, .tool = "d88ls", .output = Output::kFullDevice},
        "d88ls: cannot write the listing: No space left on device\n"},
+      {{.args = {"--help"}, .tool = "d88ls", .output = Output::kFullDevice},
+       "d88ls: cannot write the help: No space left on device\n"},
   };
   for (Case c : cases) {
     c.launch.folder = work.path;

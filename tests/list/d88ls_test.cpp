@@ -42,7 +42,9 @@ TEST_F(ListingTest, ListsEveryDiskTrackAndFlag) {
   for (int i = 0; i < 17; ++i) {
     first.Add(6, {2, 0, 1 + 2 * i, 1, Bytes(16), {}, flags[i][0], flags[i][1], flags[i][2]});
   }
-  DiskBuilder second{.name = "SECOND", .media_type = 0x30, .write_protect = 0x01};
+  // Its size runs one byte past the end of the file.
+  DiskBuilder second{
+      .name = "SECOND", .media_type = 0x30, .write_protect = 0x01, .disk_size = 1049381};
   for (int i = 0; i < 65537; ++i) second.Add(7, {3, 1, 0, 1, {}, 0});  // past what is walked
   ASSERT_TRUE(Open(Concat({first.Build(), second.Build(), Bytes(100)})));
   EXPECT_EQ(
@@ -51,9 +53,8 @@ TEST_F(ListingTest, ListsEveryDiskTrackAndFlag) {
   track 1 (cylinder 0, head 1): 3 records: C0 H1 N1 R1-3
   track 4 (cylinder 2, head 0): 7 records: C2 H0 N1 R3, C2 H0 N1 R1-3, C2 H0 N0 R4, C2 H0 N1 R0 x2; flagged: C2 H0 N0 R4 (data CRC error)
   track 6 (cylinder 3, head 0): 17 records: C2 H0 N1 R1, C2 H0 N1 R3, C2 H0 N1 R5, C2 H0 N1 R7, C2 H0 N1 R9, C2 H0 N1 R11, C2 H0 N1 R13, C2 H0 N1 R15, C2 H0 N1 R17, C2 H0 N1 R19, C2 H0 N1 R21, C2 H0 N1 R23, C2 H0 N1 R25, C2 H0 N1 R27, C2 H0 N1 R29, C2 H0 N1 R31, and 1 more; flagged: C2 H0 N1 R1 (deleted data), C2 H0 N1 R3 (ID CRC error), C2 H0 N1 R5 (data CRC error), C2 H0 N1 R7 (no address mark), C2 H0 N1 R9 (no data mark), C2 H0 N1 R11 (status 0x55), C2 H0 N1 R13 (single density, deleted mark), C2 H0 N1 R15 (high density, deleted mark 0x20), and 1 more
-disk 1: "SECOND", media type 1D, write-protect byte 0x01, 1049280 bytes
+disk 1: "SECOND", media type 1D, write-protect byte 0x01, size field 0x00100325, past the end of the file: 1049380 bytes of it are there
   track 7 (cylinder 3, head 1): more than 65536 records: C3 H1 N1 R0 x65536
-100 bytes after the last disk
 )");
   DiskBuilder claims{.media_type = 0x55, .disk_size = 0x10000};
   for (int r = 1; r <= 8; ++r) claims.Add(2, {1, 0, r, 1, {}, {}, 0, 0, 0xE0});  // 8 flagged
@@ -70,6 +71,10 @@ disk 1: "SECOND", media type 1D, write-protect byte 0x01, 1049280 bytes
   ASSERT_TRUE(Open(Concat({DiskBuilder{.disk_size = 0xFFFFFFFF}.Build(), Bytes(100)})));
   EXPECT_EQ(Lines(list::ListDisks),
             "disk 0: \"\", media type 2D, size field 0xFFFFFFFF, which cannot be a size\n");
+  ASSERT_TRUE(Open(DiskBuilder{.disk_size = 0}.Build()));  // 64 disks at one place
+  const std::string zero = Lines(list::ListDisks);
+  EXPECT_TRUE(zero.starts_with("disk 0: \"\", media type 2D, 0 bytes\n") &&
+              zero.ends_with("688 bytes after the last disk\n"));
   // The second header, past the first read of the file, is cut off after
   // the file was opened: the reader says so.
   DiskBuilder large = MusicDisk();
