@@ -19,11 +19,9 @@ constexpr int kMaxRecordsListed = 65536;
 // start to the end of the file: never a byte count the file does not hold.
 std::string SizeWords(std::int32_t size, std::int64_t there) {
   if (size >= 0 && size <= there) return std::to_string(size) + " bytes";
-  char field[11];
-  std::snprintf(field, sizeof field, "0x%08X", static_cast<std::uint32_t>(size));
-  if (size < 0) return "size field " + std::string(field) + ", which cannot be a size";
-  return "size field " + std::string(field) +
-         ", past the end of the file: " + std::to_string(there) + " bytes of it are there";
+  const std::string field = "size field " + Hex(static_cast<std::uint32_t>(size), 8);
+  if (size < 0) return field + ", which cannot be a size";
+  return field + ", past the end of the file: " + std::to_string(there) + " bytes of it are there";
 }
 
 std::string DiskLine(int index, const d88::D88Image& image) {

@@ -9,12 +9,6 @@ namespace list {
 
 namespace {
 
-std::string Hex(int byte) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02X", byte);
-  return text;
-}
-
 struct Status {
   int code;
   std::string_view name;   // on a track line
@@ -45,6 +39,12 @@ void Append(std::string& text, std::string_view separator, const std::string& pa
 }
 
 }  // namespace
+
+std::string Hex(std::uint32_t value, int digits) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%0*X", digits, static_cast<unsigned>(value));
+  return text;
+}
 
 std::string MediaTypeName(int media_type) {
   switch (media_type) {

@@ -2,11 +2,16 @@
 // density, deleted mark and controller status of a sector record.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "d88/sector_record.h"
 
 namespace list {
+
+// A field of the format in hex, with at least `digits` digits: "0x55",
+// "0xFFFFFFFF".
+std::string Hex(std::uint32_t value, int digits = 2);
 
 // "2D", "2DD", "2HD", "1D", "1DD", or the byte in hex ("0x55").
 std::string MediaTypeName(int media_type);
