@@ -7,18 +7,6 @@
 
 namespace d88 {
 
-namespace {
-
-// Why the C library's last call failed; an input/output error where it does
-// not say.
-std::error_code LastError() {
-  const int code = errno;
-  return code != 0 ? std::error_code(code, std::generic_category())
-                   : std::make_error_code(std::errc::io_error);
-}
-
-}  // namespace
-
 bool ImageStream::Open(const char* path, std::error_code& error) {
   Close();
   const auto opened = platform::OpenRegularFile(path, error);
@@ -74,7 +62,7 @@ bool ImageStream::FillWindow() {
   // position_ never passes kMaxFilePosition, so it fits a long everywhere.
   if (file_position_ != position_ &&
       std::fseek(file_.get(), static_cast<long>(position_), SEEK_SET) != 0) {
-    Fail(LastError());
+    Fail(platform::StreamError());
     return false;
   }
   const auto wanted =
@@ -87,7 +75,7 @@ bool ImageStream::FillWindow() {
   window_size_ = std::fread(window_.data(), 1, wanted, file_.get());
   file_position_ = position_ + static_cast<std::int64_t>(window_size_);
   if (window_size_ < wanted) {
-    Fail(std::ferror(file_.get()) ? LastError() : platform::FileShrank());
+    Fail(std::ferror(file_.get()) ? platform::StreamError() : platform::FileShrank());
     // The next read seeks again.
     file_position_ = -1;
   }

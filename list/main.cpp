@@ -1,6 +1,5 @@
 // d88ls: lists the disks and tracks of D88 images, and what d88cut would cut
 // from each, without writing anything.
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -51,8 +50,7 @@ class Listing {
 
  private:
   void Fail() {
-    // A failed write that left no reason is a failure all the same.
-    if (!failure_) failure_ = {errno != 0 ? errno : EIO, std::generic_category()};
+    if (!failure_) failure_ = platform::StreamError();
   }
   std::error_code failure_;
 };

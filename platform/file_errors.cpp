@@ -1,4 +1,7 @@
-// The failures no system has an error number for.
+// The failures no system has an error number for, and those the C library
+// leaves without one.
+#include <cerrno>
+
 #include "platform/platform.h"
 
 namespace platform {
@@ -40,6 +43,12 @@ std::error_code FileShrank() {
 
 std::error_code ReadingBudgetSpent() {
   return Make(FileError::kBudgetSpent);
+}
+
+std::error_code StreamError() {
+  const int code = errno;
+  return code != 0 ? std::error_code(code, std::generic_category())
+                   : std::make_error_code(std::errc::io_error);
 }
 
 }  // namespace platform

@@ -80,6 +80,9 @@ std::error_code NotARegularFile();
 std::error_code FileShrank();
 // The reason given when a file takes more reading than it was allowed.
 std::error_code ReadingBudgetSpent();
+// Why the last call on a standard C stream (fread, fseek, fputs, fflush)
+// failed: errno, or an input/output error where it says nothing.
+std::error_code StreamError();
 
 // A file this process creates, to be renamed into place once it is whole.
 // Until then it is removed when the NewFile is dropped, and when the process
