@@ -78,14 +78,12 @@ int D88Image::ReadSector(int track, int c, int h, int r, int n, std::uint8_t* de
   return static_cast<int>(file.Read(dest, static_cast<std::size_t>(count)));
 }
 
-int D88Image::ReadSectorRun(int track, int c, int h, int r, int n, std::uint8_t* dest, int total) {
-  return WalkRun(track, c, h, r, n, total, Search::kWithinWalk, [&](const RunPiece& piece) {
-    if (piece.location.kind != SectorLocation::Kind::kFound) return true;
-    // A sector that ends the run is copied too, as far as it goes.
-    const int count = std::min(piece.location.record.data_size, piece.size);
-    return file.Read(dest + piece.offset, static_cast<std::size_t>(count)) ==
-           static_cast<std::size_t>(count);
-  });
+bool D88Image::ReadPiece(const RunPiece& piece, std::uint8_t* dest) {
+  if (piece.location.kind != SectorLocation::Kind::kFound) return true;
+  // A sector that ends the run is copied too, as far as it goes.
+  const auto count =
+      static_cast<std::size_t>(std::min(piece.location.record.data_size, piece.size));
+  return file.Read(dest + piece.offset, count) == count;
 }
 
 int D88Image::ReadTrackIds(int track, std::uint8_t* dest, int limit) {
@@ -121,12 +119,15 @@ SectorLocation D88Image::LocateSector(int track, int c, int h, int r, int n, Sea
       end_walk(record, position);
       return search == Search::kPastWalkEnd;
     }
-    if (walk_ended() && position - location.walk_end == kMaxSearchedPastWalkEnd) {
-      location.gave_up = true;
-      return false;
-    }
-    return true;
+    if (!walk_ended()) return true;
+    location.searched_past_end = position - location.walk_end;
+    location.gave_up = location.searched_past_end == kMaxSearchedPastWalkEnd;
+    return !location.gave_up;
   });
+  // A search past the end that a failed read (a spent budget) cut short.
+  if (search == Search::kPastWalkEnd && location.kind == Kind::kNotOnTrack && file.Error()) {
+    location.gave_up = true;
+  }
   // The walk copies no header out of it: keeping a copy of each header it
   // passes cost more (16% of the reader's instructions on a track of 65,535
   // records) than reading the one it stopped at again, which also leaves the

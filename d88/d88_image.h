@@ -82,8 +82,28 @@ class D88Image {
   // last sector of the side, then the run goes on at the first sector of the
   // next track side. Returns the bytes of the pieces it took (see RunPiece)
   // before the first it did not; `dest` also holds what that one's sector
-  // has, if it is there.
-  int ReadSectorRun(int track, int c, int h, int r, int n, std::uint8_t* dest, int total);
+  // has, if it is there. Each piece goes to `observe(piece)` as the run meets
+  // it (a whole sector each, the last maybe only the rest of `total`), the
+  // one it stops at included.
+  template <typename Observe>
+  int ReadSectorRun(int track, int c, int h, int r, int n, std::uint8_t* dest, int total,
+                    Observe observe) {
+    if (total < 0 || n < 0 || n > kMaxSizeCode) return 0;
+    const int sector_size = kSizeCodeBase << n;
+    int done = 0;
+    for (RunPosition at{track, c, h, r}; done < total;
+         at = NextInRun(at, first_sector, last_sector)) {
+      const RunPiece piece{at, done, std::min(sector_size, total - done),
+                           LocateSector(at.track, at.c, at.h, at.r, n)};
+      observe(piece);
+      if (!ReadPiece(piece, dest) || !piece.Taken()) break;
+      done += piece.size;
+    }
+    return done;
+  }
+  int ReadSectorRun(int track, int c, int h, int r, int n, std::uint8_t* dest, int total) {
+    return ReadSectorRun(track, c, h, r, n, dest, total, [](const RunPiece&) {});
+  }
 
   // Writes the ID (C, H, R, N) of each sector record of `track`, in storage
   // order, to `dest`, up to `limit` bytes. Returns the bytes written.
@@ -109,26 +129,6 @@ class D88Image {
     });
   }
 
-  // Hands the pieces of a run to `visit(piece)` as ReadSectorRun meets them
-  // (a whole sector each, the last maybe only the rest of `total`), each
-  // sector located with `search` and the stream at its data when it is
-  // found. Stops after the first piece the run does not take, or when `visit`
-  // returns false; returns the bytes of the pieces taken before.
-  template <typename Visit>
-  int WalkRun(int track, int c, int h, int r, int n, int total, Search search, Visit visit) {
-    if (total < 0 || n < 0 || n > kMaxSizeCode) return 0;
-    const int sector_size = kSizeCodeBase << n;
-    int done = 0;
-    for (RunPosition at{track, c, h, r}; done < total;
-         at = NextInRun(at, first_sector, last_sector)) {
-      const RunPiece piece{at, done, std::min(sector_size, total - done),
-                           LocateSector(at.track, at.c, at.h, at.r, n, search)};
-      if (!visit(piece) || !piece.Taken()) break;
-      done += piece.size;
-    }
-    return done;
-  }
-
  private:
   // Reads the sector records of `track` in storage order: reads each header,
   // hands it to `visit(header, position)` (position from 0) and moves over
@@ -144,6 +144,9 @@ class D88Image {
     }
   }
 
+  // Copies the data of the piece's sector to its place in `dest`, as far as
+  // the sector and the piece go; false when the file gave less.
+  bool ReadPiece(const RunPiece& piece, std::uint8_t* dest);
   void ClearSelection();
   // Moves the stream to the first record of `track`; false when the track
   // is not there on the selected disk.

@@ -10,6 +10,13 @@
 // size it had then, and a file that has shrunk since is a failure, as a read
 // or seek the system refuses is. The first failure is kept; the end of the
 // file is none.
+//
+// No image keeps a reader busy for long: from each opening, the stream fetches
+// at most kReadingBudget bytes from the file. A real disk needs far less (a
+// 2D disk lists with 1.2 MiB, and is cut with 0.1 MiB); an image crafted so
+// that a track's walk never ends, or every track walks one long run, would
+// otherwise take minutes and read gigabytes again and again. Both tools read
+// within it, so they stop at the same place.
 #pragma once
 
 #include <array>
@@ -17,7 +24,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -25,6 +31,8 @@
 #include "platform/platform.h"
 
 namespace d88 {
+
+inline constexpr std::int64_t kReadingBudget = std::int64_t{256} << 20;
 
 class ImageStream {
  public:
@@ -44,11 +52,11 @@ class ImageStream {
   // (false) while every read has had what the file held.
   std::error_code Error() const { return error_.value_or(std::error_code()); }
 
-  // The most bytes the stream may fetch from a file opened from now on. Once
-  // they are spent every read that needs more fails
-  // (platform::ReadingBudgetSpent()) and gives nothing. Reads served from
-  // what was fetched are free: each fetch serves at most a window of them
-  // for each walk over it.
+  // The most bytes the stream may fetch from a file opened from now on
+  // (kReadingBudget unless set). Once they are spent every read that needs
+  // more fails (platform::ReadingBudgetSpent()) and gives nothing. Reads
+  // served from what was fetched are free: each fetch serves at most a window
+  // of them for each walk over it.
   void SetBudget(std::int64_t bytes) { budget_ = bytes; }
 
   // Moves to an absolute position, or by `count` bytes from the current one.
@@ -83,7 +91,7 @@ class ImageStream {
   // Not an error_code itself, whose construction is not constant: the
   // process's one reader would then be cleared at start.
   std::optional<std::error_code> error_;
-  std::int64_t budget_ = std::numeric_limits<std::int64_t>::max();
+  std::int64_t budget_ = kReadingBudget;
   std::int64_t fetched_ = 0;
   platform::FileIdentity identity_;
   std::int64_t position_ = 0;

@@ -10,6 +10,7 @@ enum class Search {
   kWithinWalk,   // as ReadSector: the end of the track's walk ends the search
   kPastWalkEnd,  // on past that end, up to kMaxSearchedPastWalkEnd records, to
                  // tell a sector stored after the end from one not stored
+                 // (d88ls's explanations only: d88cut never looks there)
 };
 
 inline constexpr int kMaxSearchedPastWalkEnd = 65536;
@@ -25,8 +26,10 @@ struct SectorLocation {
   int stored_size = 0;          // kFound: the bytes of its data the file holds
   int walk_end = -1;            // the position (from 0) of the record that
   int walk_end_count = 0;       // ended the walk, and its sector_count
+  int searched_past_end = 0;    // the records a search looked at past that end
   bool gave_up = false;         // kNotOnTrack: the search past the walk's end
-                                // stopped at kMaxSearchedPastWalkEnd records
+                                // stopped there (kMaxSearchedPastWalkEnd, or
+                                // a read that failed)
 };
 
 }  // namespace d88

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "extract/cut_reading.h"
 #include "extract/messages.h"
 #include "extract/output_file.h"
 
@@ -24,28 +25,26 @@ static_assert(FitsTheBuffer(kDriver) && FitsTheBuffer(kVoice) &&
 
 }  // namespace
 
-CutResult ExtractFile(d88::D88Image& image, const platform::FileIdentity& image_file,
-                      const Cut& cut) {
-  // No stale bytes: what the run does not fill stays zero.
-  std::fill_n(ExtractBuffer.begin(), cut.length, std::uint8_t{0});
-  const int got = image.ReadSectorRun(cut.track, cut.cylinder, cut.head, cut.first_sector,
-                                      kSizeCode, ExtractBuffer.data(), cut.length);
+CutResult ExtractFile(d88::D88Image& image, const Cut& cut) {
+  const std::span<std::uint8_t> bytes(ExtractBuffer.data(), cut.length);
+  const CutRead read = ReadCut(image, cut, bytes);
   // No file is ever written from bytes the image did not give.
-  if (image.ReadError()) return CutResult::kUnreadable;
-  if (got == 0) return CutResult::kNotOnDisk;
+  if (read.error) return CutResult::kUnreadable;
+  if (read.got == 0) return CutResult::kNotOnDisk;
   PrintCutting(cut.name);
-  const std::span<const std::uint8_t> bytes(ExtractBuffer.data(), cut.length);
   std::string reason;
-  if (WriteOutputFile(cut.name.c_str(), bytes, image_file, reason)) return CutResult::kWritten;
+  if (WriteOutputFile(cut.name.c_str(), bytes, image.Identity(), reason)) {
+    return CutResult::kWritten;
+  }
   PrintError("cannot write " + cut.name, reason);
   return CutResult::kNotWritten;
 }
 
-bool ExtractAll(d88::D88Image& image, const platform::FileIdentity& image_file) {
+bool ExtractAll(d88::D88Image& image) {
   bool all_written = true;
   bool any_written = false;
   for (const Cut& cut : CuttingOrder()) {
-    const CutResult result = ExtractFile(image, image_file, cut);
+    const CutResult result = ExtractFile(image, cut);
     if (result == CutResult::kUnreadable) {
       PrintError("cannot read the image", image.ReadError().message());
       return false;

@@ -18,13 +18,12 @@ enum class CutResult {
 // Reads the cut's run and, when the disk gave any of it, prints the progress
 // line and writes the file `cut.name` at its full length even when the run
 // broke off, with zeros past what the disk gave. Never writes over the image
-// file, known by its identity `image_file`.
-CutResult ExtractFile(d88::D88Image& image, const platform::FileIdentity& image_file,
-                      const Cut& cut);
+// file itself.
+CutResult ExtractFile(d88::D88Image& image, const Cut& cut);
 
-// Cuts every file in order; the image must have its disk selected and its
-// sector range set. Stops at the first file whose run could not be read,
-// saying why. False then, or when any announced file could not be written.
-bool ExtractAll(d88::D88Image& image, const platform::FileIdentity& image_file);
+// Cuts every file in order from an image opened by OpenForCutting. Stops at
+// the first file whose run could not be read, saying why. False then, or
+// when any announced file could not be written.
+bool ExtractAll(d88::D88Image& image);
 
 }  // namespace extract

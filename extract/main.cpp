@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "d88/d88_image.h"
-#include "extract/cut_table.h"
+#include "extract/cut_reading.h"
 #include "extract/extraction.h"
 #include "extract/messages.h"
 #include "platform/platform.h"
@@ -25,13 +25,10 @@ int main(int argc, char** argv) {
     extract::PrintUsage(args.empty() ? nullptr : args[0].c_str());
     return EXIT_FAILURE;
   }
-  if (!image.Open(args[1].c_str())) {
+  std::error_code error;
+  if (!extract::OpenForCutting(image, args[1].c_str(), error)) {
     extract::PrintOpenError();
     return EXIT_FAILURE;
   }
-  // When this fails, every read finds nothing and no file is cut.
-  image.SelectDisk(0);
-  image.SetSectorRange(extract::kFirstSector, extract::kLastSector);
-  // No output is ever written over the image, known by its identity.
-  return extract::ExtractAll(image, image.Identity()) ? EXIT_SUCCESS : EXIT_FAILURE;
+  return extract::ExtractAll(image) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

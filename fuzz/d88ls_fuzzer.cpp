@@ -1,5 +1,5 @@
-// libFuzzer target: arbitrary bytes as a D88 image, listed and judged as
-// d88ls does, with the lines dropped.
+// libFuzzer target: arbitrary bytes as a D88 image, listed, judged and
+// checked as d88ls does, with the lines dropped.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -8,15 +8,22 @@
 #include "fuzz/scratch_image.h"
 #include "list/cut_verdicts.h"
 #include "list/disk_listing.h"
+#include "list/image_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   d88::D88Image image;
-  if (!image.Open(WriteScratchImage(data, size))) std::abort();
+  const std::string path = WriteScratchImage(data, size);
+  if (!image.Open(path.c_str())) std::abort();
   const list::LineSink drop = [](const std::string& line) {
     if (line.empty() || line.back() != '\n') std::abort();  // every line is whole
     return true;
   };
   list::ListDisks(image, drop);
-  list::JudgeCuts(image, drop);
+  std::error_code error;
+  const auto cuts = list::ReadCuts(image, path, error);
+  if (!cuts) std::abort();
+  list::JudgeCuts(image, path, *cuts, drop);
+  bool whole;
+  if (list::CheckVerdict(*cuts, whole).empty()) std::abort();
   return 0;
 }

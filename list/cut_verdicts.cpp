@@ -1,8 +1,6 @@
 #include "list/cut_verdicts.h"
 
-#include <optional>
-
-#include "extract/cut_table.h"
+#include "extract/cut_reading.h"
 #include "list/record_flags.h"
 
 namespace list {
@@ -11,7 +9,6 @@ namespace {
 
 using d88::RunPosition;
 using d88::SectorLocation;
-using extract::Cut;
 using Kind = SectorLocation::Kind;
 
 std::string Place(const RunPosition& at) {
@@ -30,14 +27,16 @@ std::string WalkEnd(const SectorLocation& location) {
          ", which counts " + Sectors(location.walk_end_count);
 }
 
-// Why the run stops at `stop`.
-std::string Fault(const d88::RunPiece& stop) {
-  const SectorLocation& location = stop.location;
+// Why the run stops at `stop`, whose sector is where `location` says.
+std::string Fault(const d88::RunPiece& stop, const SectorLocation& location) {
   switch (location.kind) {
     case Kind::kNotOnTrack:
       if (!location.gave_up) return Place(stop.at) + " is missing";
+      if (location.searched_past_end == 0) {
+        return Place(stop.at) + " is missing: " + WalkEnd(location) + " (searched no further)";
+      }
       return Place(stop.at) + " is missing: " + WalkEnd(location) + ", and the " +
-             std::to_string(d88::kMaxSearchedPastWalkEnd) +
+             std::to_string(location.searched_past_end) +
              " records after it do not hold it (searched no further)";
     case Kind::kNotReached:
       return Place(stop.at) + " is never reached: " + WalkEnd(location);
@@ -49,37 +48,70 @@ std::string Fault(const d88::RunPiece& stop) {
          std::to_string(stop.size) + " bytes";
 }
 
-// Follows the run of `cut` sector by sector as d88cut reads it. Each search
-// may look past the end of a track's walk, which costs more only for the
-// sector that stops the run: the others are found within it.
-std::string Verdict(d88::D88Image& image, const Cut& cut) {
-  std::optional<d88::RunPiece> stop;
+// Where the sectors d88cut does not find stand: a search past the end of
+// their track's walk, in the image opened again for it, once.
+class Explainer {
+ public:
+  Explainer(d88::D88Image& image, const std::string& path) : image_(image), path_(path) {}
+
+  SectorLocation Locate(const d88::RunPiece& stop) {
+    SectorLocation within = stop.location;
+    if (within.kind != Kind::kNotOnTrack || within.walk_end < 0) return within;
+    std::error_code ignored;
+    if (!opened_) opened_ = extract::OpenForCutting(image_, path_.c_str(), ignored);
+    if (*opened_) {
+      const SectorLocation past =
+          image_.LocateSector(stop.at.track, stop.at.c, stop.at.h, stop.at.r, extract::kSizeCode,
+                              d88::Search::kPastWalkEnd);
+      if (past.walk_end >= 0) return past;
+    }
+    within.gave_up = true;  // the image could not be read again so far
+    return within;
+  }
+
+ private:
+  d88::D88Image& image_;
+  const std::string& path_;
+  std::optional<bool> opened_;
+};
+
+std::string Verdict(const CutOutcome& outcome, const std::string& stopped_at,
+                    Explainer& explainer) {
   std::string notes;  // "; <place> was read with ..." for each sector taken
-  const int got = image.WalkRun(
-      cut.track, cut.cylinder, cut.head, cut.first_sector, extract::kSizeCode, cut.length,
-      d88::Search::kPastWalkEnd, [&](const d88::RunPiece& piece) {
-        if (!piece.Taken()) {
-          stop = piece;
-        } else if (const std::string note = ReadingNote(piece.location.record); !note.empty()) {
-          notes += "; " + Place(piece.at) + " " + note;
-        }
-        return true;
-      });
-  const std::string length = std::to_string(cut.length);
-  if (!stop) return "complete, " + length + " bytes" + notes;
-  if (got == 0) return "absent: " + Fault(*stop);
-  return "broken off, " + std::to_string(got) + " of " + length + " bytes: " + Fault(*stop) + notes;
+  for (const d88::RunPiece& piece : outcome.noted) {
+    notes += "; " + Place(piece.at) + " " + ReadingNote(piece.location.record);
+  }
+  const std::string length = std::to_string(outcome.cut.length);
+  switch (outcome.kind) {
+    case CutOutcome::Kind::kComplete:
+      return "complete, " + length + " bytes" + notes;
+    case CutOutcome::Kind::kBrokenOff:
+      return "broken off, " + std::to_string(outcome.got) + " of " + length +
+             " bytes: " + Fault(*outcome.stop, explainer.Locate(*outcome.stop)) + notes;
+    case CutOutcome::Kind::kAbsent:
+      return "absent: " + Fault(*outcome.stop, explainer.Locate(*outcome.stop));
+    case CutOutcome::Kind::kStopsHere:
+      return "d88cut stops here: cannot read the image: " + outcome.error.message();
+    case CutOutcome::Kind::kNotReached:
+      break;
+  }
+  return "not cut: d88cut stops at " + stopped_at;
 }
 
 }  // namespace
 
-bool JudgeCuts(d88::D88Image& image, const LineSink& out) {
-  if (!image.SelectDisk(0)) return out("no disk 0: d88cut would cut nothing\n");
-  image.SetSectorRange(extract::kFirstSector, extract::kLastSector);
+bool JudgeCuts(d88::D88Image& image, const std::string& path, const ImageCuts& cuts,
+               const LineSink& out) {
+  if (!cuts.has_disk) return out("no disk 0: d88cut would cut nothing\n");
   if (!out("what d88cut would cut from disk 0:\n")) return false;
-  for (const Cut& cut : extract::CuttingOrder()) {
-    const std::string padding(8 - cut.name.size(), ' ');
-    if (!out("  " + cut.name + padding + Verdict(image, cut) + "\n")) return false;
+  Explainer explainer(image, path);
+  std::string stopped_at;
+  for (const CutOutcome& outcome : cuts.cuts) {
+    if (outcome.kind == CutOutcome::Kind::kStopsHere) stopped_at = outcome.cut.name;
+    const std::string padding(8 - outcome.cut.name.size(), ' ');
+    if (!out("  " + outcome.cut.name + padding + Verdict(outcome, stopped_at, explainer) + "\n")) {
+      return false;
+    }
   }
   return true;
 }

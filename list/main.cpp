@@ -1,42 +1,33 @@
 // d88ls: lists the disks and tracks of D88 images, and what d88cut would cut
-// from each, without writing anything.
+// from each; checks a collection of images, a line each; compares a folder
+// with what d88cut leaves there. It only reads.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "d88/d88_image.h"
+#include "list/cut_outcomes.h"
 #include "list/cut_verdicts.h"
 #include "list/disk_listing.h"
+#include "list/folder_compare.h"
+#include "list/image_check.h"
+#include "list/messages.h"
 #include "platform/platform.h"
 
 namespace {
 
-constexpr char kHelp[] =
-    "Usage: d88ls [--] IMAGE...\n"
-    "       d88ls --help | --version\n"
-    "Lists the disks and tracks of each D88 floppy-disk image, the flags their\n"
-    "sectors carry, and what d88cut would cut from its first disk, with the reason\n"
-    "a file would come out short or not at all. It only reads the images.\n"
-    "\n"
-    "  -h, --help   show this help and exit\n"
-    "  --version    show the version and exit\n"
-    "  --           take every argument after it as an image, even one that\n"
-    "               starts with '-'\n"
-    "\n"
-    "With two images or more, each listing starts with a line that names the image.\n"
-    "Exit status: 0 if every image was listed, 1 if one could not be opened or\n"
-    "read (the others are still listed) or the listing could not be written.\n";
+// Exit statuses, as ls, cmp and diff have them: a usage error, or in a check
+// or comparison anything that cannot be opened, read or written, is trouble.
+constexpr int kAllWell = 0;
+constexpr int kNotWell = 1;  // a listing's trouble; a check's or comparison's finding
+constexpr int kTrouble = 2;
 
-constexpr char kTryHelp[] = "Try 'd88ls --help' for more information.\n";
-
-// The most bytes one listing may fetch from the image: far more than any
-// real disk needs (a 2D disk lists with 1.2 MiB), and few enough that any
-// crafted image lists, or gives up, within about a second.
-constexpr std::int64_t kListingBudget = std::int64_t{1} << 30;
+enum class Mode { kList, kCheck, kCompare };
 
 // Standard output, which keeps the reason of the first write that fails.
-class Listing {
+class Output {
  public:
   bool Put(const std::string& text) {
     if (std::fputs(text.c_str(), stdout) == EOF) Fail();
@@ -55,71 +46,168 @@ class Listing {
   std::error_code failure_;
 };
 
-enum class Outcome { kListed, kFailed, kCannotWrite };
-
-// "d88ls: cannot write the listing: No space left on device".
-int CannotWrite(const char* what, const Listing& listing) {
-  std::fprintf(stderr, "d88ls: cannot write the %s: %s\n", what,
-               listing.Failure().message().c_str());
-  return EXIT_FAILURE;
+// Prints the help or the version, `what`.
+int Print(std::string_view text, const char* what) {
+  Output out;
+  if (out.Put(std::string(text)) && out.Flush()) return kAllWell;
+  list::PrintCannotWrite(what, out.Failure());
+  return kNotWell;
 }
 
-// Lists one image, under a line that names it when `header` is not empty;
-// the reason it cannot be opened or read goes to standard error.
-Outcome ListImage(const std::string& path, const std::string& header, Listing& listing) {
+// The images that `arguments` stand for (Windows expands wildcards here);
+// each argument that stands for none is reported, and `trouble` set.
+std::vector<std::string> Images(const std::vector<std::string>& arguments, bool& trouble) {
+  std::vector<std::string> images;
+  for (const std::string& argument : arguments) {
+    std::error_code error;
+    const std::vector<std::string> names = platform::ExpandWildcards(argument, error);
+    if (error) list::PrintCannot("open", argument, error);
+    if (names.empty() && !error) list::PrintNoMatch(argument);
+    trouble |= names.empty();
+    images.insert(images.end(), names.begin(), names.end());
+  }
+  return images;
+}
+
+enum class Listed { kWhole, kCannotOpen, kFailed, kCannotWrite };
+
+// Lists one image, under `header` when it is not empty, then what d88cut
+// would cut from it, even when the listing had to stop.
+Listed ListImage(const std::string& path, const std::string& header, Output& out) {
   d88::D88Image image;
-  image.SetReadingBudget(kListingBudget);
   std::error_code error;
   if (!image.Open(path.c_str(), error)) {
-    std::fprintf(stderr, "d88ls: cannot open '%s': %s\n", path.c_str(), error.message().c_str());
-    return Outcome::kFailed;
+    list::PrintCannot("open", path, error);
+    return Listed::kCannotOpen;
   }
   // A line made from a read of the image that failed is not listed: the
   // listing stops before it.
-  const list::LineSink out = [&](const std::string& line) {
-    return !image.ReadError() && listing.Put(line);
-  };
-  const bool listed = (header.empty() || listing.Put(header)) && list::ListDisks(image, out) &&
-                      list::JudgeCuts(image, out) && listing.Flush();
-  if (listed) return Outcome::kListed;
-  if (listing.Failure()) return Outcome::kCannotWrite;
-  std::fprintf(stderr, "d88ls: cannot read '%s': %s\n", path.c_str(),
-               image.ReadError().message().c_str());
-  return Outcome::kFailed;
+  const bool whole =
+      (header.empty() || out.Put(header)) && list::ListDisks(image, [&](const std::string& line) {
+        return !image.ReadError() && out.Put(line);
+      });
+  if (out.Failure()) return Listed::kCannotWrite;
+  if (!whole && out.Flush()) list::PrintCannot("read", path, image.ReadError());
+  const auto cuts = list::ReadCuts(image, path, error);
+  if (!cuts) {
+    list::PrintCannot("open", path, error);
+    return Listed::kFailed;
+  }
+  if (!list::JudgeCuts(image, path, *cuts,
+                       [&](const std::string& line) { return out.Put(line); }) ||
+      !out.Flush()) {
+    return Listed::kCannotWrite;
+  }
+  if (const std::error_code failure = cuts->ReadFailure()) {
+    list::PrintCannot("read", path, failure);
+    return Listed::kFailed;
+  }
+  return whole ? Listed::kWhole : Listed::kFailed;
 }
 
 // Lists the images one after another; with two or more, each under its
-// path, as `ls` lists folders.
-int ListImages(const std::vector<std::string>& paths) {
-  Listing listing;
-  int status = EXIT_SUCCESS;
-  bool listed_one = false;
-  for (const std::string& path : paths) {
-    const std::string header = paths.size() < 2 ? "" : (listed_one ? "\n" : "") + path + ":\n";
-    switch (ListImage(path, header, listing)) {
-      case Outcome::kListed:
-        listed_one = true;
-        break;
-      case Outcome::kFailed:
-        status = EXIT_FAILURE;
-        break;
-      case Outcome::kCannotWrite:
-        return CannotWrite("listing", listing);
+// path and an empty line between two, as `ls` lists folders.
+int ListImages(const std::vector<std::string>& images, bool trouble) {
+  Output out;
+  bool headed = false;
+  for (const std::string& path : images) {
+    const std::string header = images.size() < 2 ? "" : (headed ? "\n" : "") + path + ":\n";
+    const Listed listed = ListImage(path, header, out);
+    if (listed == Listed::kCannotWrite) {
+      list::PrintCannotWrite("listing", out.Failure());
+      return kNotWell;
     }
+    headed |= listed != Listed::kCannotOpen;
+    trouble |= listed != Listed::kWhole;
   }
-  return status;
+  return trouble ? kNotWell : kAllWell;
 }
 
-// Prints the help or the version, `what`.
-int Print(const char* text, const char* what) {
-  Listing listing;
-  return listing.Put(text) && listing.Flush() ? EXIT_SUCCESS : CannotWrite(what, listing);
+// One line for each image: "<path>: <verdict>".
+int CheckImages(const std::vector<std::string>& images, bool trouble) {
+  Output out;
+  bool all_whole = true;
+  d88::D88Image image;
+  for (const std::string& path : images) {
+    std::error_code error;
+    const auto cuts = list::ReadCuts(image, path, error);
+    std::string verdict;
+    bool whole = false;
+    if (!cuts) {
+      verdict = "cannot open: " + error.message();
+    } else if (const std::error_code failure = cuts->ReadFailure()) {
+      verdict = "cannot read: " + failure.message();
+    } else {
+      verdict = list::CheckVerdict(*cuts, whole);
+    }
+    trouble |= !cuts || cuts->ReadFailure();
+    all_whole &= whole;
+    if (!out.Put(path + ": " + verdict + "\n")) break;
+  }
+  if (!out.Flush()) {
+    list::PrintCannotWrite("verdicts", out.Failure());
+    return kTrouble;
+  }
+  return trouble ? kTrouble : all_whole ? kAllWell : kNotWell;
 }
 
-int UsageError(const std::vector<std::string>& args) {
-  const bool named = !args.empty() && !args[0].empty();
-  std::fprintf(stderr, "Usage: %s [--] IMAGE...\n%s", named ? args[0].c_str() : "d88ls", kTryHelp);
-  return EXIT_FAILURE;
+// A line for each file: whether `folder` holds what d88cut cuts from `path`.
+int CompareFolder(const std::string& folder, const std::string& path) {
+  std::error_code error;
+  const auto status = platform::StatusOf(folder.c_str(), error);
+  if (!status || !status->folder) {
+    if (!error) {
+      error = std::make_error_code(status ? std::errc::not_a_directory
+                                          : std::errc::no_such_file_or_directory);
+    }
+    list::PrintCannot("open", folder, error);
+    return kTrouble;
+  }
+  Output out;
+  list::Match worst = list::Match::kAsCut;
+  d88::D88Image image;
+  const auto cuts =
+      list::ReadCuts(image, path, error,
+                     [&](const list::CutOutcome& outcome, std::span<const std::uint8_t> bytes) {
+                       list::Match match;
+                       out.Put(list::CompareWithFolder(folder, outcome, bytes, match) + "\n");
+                       worst = std::max(worst, match);
+                     });
+  if (!cuts) {
+    list::PrintCannot("open", path, error);
+    return kTrouble;
+  }
+  if (!out.Flush()) {
+    list::PrintCannotWrite("comparison", out.Failure());
+    return kTrouble;
+  }
+  if (const std::error_code failure = cuts->ReadFailure()) {
+    list::PrintCannot("read", path, failure);
+    return kTrouble;
+  }
+  return worst == list::Match::kAsCut      ? kAllWell
+         : worst == list::Match::kNotAsCut ? kNotWell
+                                           : kTrouble;
+}
+
+int Run(Mode mode, const std::vector<std::string>& operands, const char* program) {
+  if (mode == Mode::kCompare) {
+    if (operands.size() != 2) {
+      list::PrintUsageError("--compare takes a folder and an image");
+      return kTrouble;
+    }
+    bool trouble = false;
+    const std::vector<std::string> images = Images({operands[1]}, trouble);
+    if (images.size() > 1) list::PrintUsageError("--compare takes one image");
+    return images.size() == 1 ? CompareFolder(operands[0], images[0]) : kTrouble;
+  }
+  if (operands.empty()) {
+    list::PrintUsage(program);
+    return kTrouble;
+  }
+  bool trouble = false;
+  const std::vector<std::string> images = Images(operands, trouble);
+  return mode == Mode::kList ? ListImages(images, trouble) : CheckImages(images, trouble);
 }
 
 }  // namespace
@@ -127,23 +215,34 @@ int UsageError(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
   platform::UseBinaryStandardStreams();
   const std::vector<std::string> args = platform::Utf8Arguments(argc, argv);
-  std::vector<std::string> images;
+  std::vector<std::string> operands;
+  Mode mode = Mode::kList;
   bool options_end = false;
-  // Options count wherever they stand until "--"; the first one decides.
+  // Options count wherever they stand until "--"; the first that ends the
+  // run (help, version, an unknown option) decides.
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (options_end || arg == "-" || arg.empty() || arg[0] != '-') {
-      images.push_back(arg);
+    const bool option =
+        !options_end && ((arg.size() > 1 && arg[0] == '-') || platform::IsSystemHelpOption(arg));
+    if (!option) {
+      operands.push_back(arg);
     } else if (arg == "--") {
       options_end = true;
-    } else if (arg == "--help" || arg == "-h") {
-      return Print(kHelp, "help");
+    } else if (arg == "--help" || arg == "-h" || platform::IsSystemHelpOption(arg)) {
+      return Print(list::kHelp, "help");
     } else if (arg == "--version") {
       return Print("d88ls " D88CUT_VERSION "\n", "version");
+    } else if (arg == "--check" || arg == "--compare") {
+      const Mode chosen = arg == "--check" ? Mode::kCheck : Mode::kCompare;
+      if (mode != Mode::kList && mode != chosen) {
+        list::PrintUsageError("--check and --compare cannot be used together");
+        return kTrouble;
+      }
+      mode = chosen;
     } else {
-      std::fprintf(stderr, "d88ls: unknown option '%s'\n%s", arg.c_str(), kTryHelp);
-      return EXIT_FAILURE;
+      list::PrintUsageError("unknown option '" + arg + "'");
+      return kTrouble;
     }
   }
-  return images.empty() ? UsageError(args) : ListImages(images);
+  return Run(mode, operands, args.empty() ? nullptr : args[0].c_str());
 }

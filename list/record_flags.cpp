@@ -91,6 +91,10 @@ std::string UnusualFlags(const d88::SectorRecordHeader& record) {
   return text;
 }
 
+bool ReadWithError(const d88::SectorRecordHeader& record) {
+  return record.status != d88::kStatusNormal && record.status != d88::kStatusDeletedData;
+}
+
 std::string ReadingNote(const d88::SectorRecordHeader& record) {
   std::string text;
   if (record.deleted_mark != 0) text = "carries a " + DeletedMark(record.deleted_mark);

@@ -29,6 +29,10 @@ bool HasUnusualFlags(const d88::SectorRecordHeader& record);
 // error". Empty when all are usual.
 std::string UnusualFlags(const d88::SectorRecordHeader& record);
 
+// Whether the record's status says the sector was read with an error: any
+// status but normal and deleted data (a deleted mark is no error).
+bool ReadWithError(const d88::SectorRecordHeader& record);
+
 // What a cut should tell of a sector it takes: "was read with a data CRC
 // error", "carries a deleted mark and was read as deleted data". Empty when
 // neither its status nor its deleted mark says anything.

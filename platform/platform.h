@@ -22,6 +22,17 @@ namespace platform {
 // intact.
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
+// The names an image argument of d88ls stands for. On Windows, where no
+// shell expands wildcards and programs do it themselves, an argument with `*`
+// or `?` in its last part stands for the names in that folder that match it,
+// sorted (none when nothing matches, or when the folder cannot be read: then
+// with the reason in `error`). Any other argument, and every argument on
+// POSIX systems, whose shells expand them, stands for itself.
+std::vector<std::string> ExpandWildcards(const std::string& argument, std::error_code& error);
+
+// Whether `argument` asks for help in the system's own way: "/?" on Windows.
+bool IsSystemHelpOption(std::string_view argument);
+
 // Puts standard output and standard error in binary mode, so that every
 // system writes the same bytes (a no-op where the two modes are the same).
 void UseBinaryStandardStreams();

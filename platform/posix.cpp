@@ -117,6 +117,14 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   return {argv, argv + argc};
 }
 
+std::vector<std::string> ExpandWildcards(const std::string& argument, std::error_code&) {
+  return {argument};
+}
+
+bool IsSystemHelpOption(std::string_view) {
+  return false;
+}
+
 void UseBinaryStandardStreams() {}
 
 void KeepRunningWhenWritesFail() {

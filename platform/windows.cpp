@@ -113,7 +113,64 @@ bool MoveWhenFree(const std::wstring& from, const std::wstring& to) {
   }
 }
 
+// Whether `name` matches `pattern`, where `*` stands for any run of
+// characters and `?` for any one, letters of either case alike, as Windows
+// matches names. Windows' own search also matches the short 8.3 names
+// (`*.d88` finds "song.d88x" by "SONG~1.D88"): its finds are checked again.
+bool Matches(std::wstring_view pattern, std::wstring_view name) {
+  auto same = [](wchar_t a, wchar_t b) {
+    return CompareStringOrdinal(&a, 1, &b, 1, TRUE) == CSTR_EQUAL;
+  };
+  constexpr std::size_t kNone = std::wstring_view::npos;
+  std::size_t p = 0, n = 0, star = kNone, star_name = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == L'*') {
+      star = p++;
+      star_name = n;
+    } else if (p < pattern.size() && (pattern[p] == L'?' || same(pattern[p], name[n]))) {
+      ++p;
+      ++n;
+    } else if (star != kNone) {  // the last * takes one character more
+      p = star + 1;
+      n = ++star_name;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == L'*') ++p;
+  return p == pattern.size();
+}
+
 }  // namespace
+
+std::vector<std::string> ExpandWildcards(const std::string& argument, std::error_code& error) {
+  const std::size_t last_separator = argument.find_last_of("\\/:");
+  const std::size_t name_start = last_separator == std::string::npos ? 0 : last_separator + 1;
+  if (argument.find_first_of("*?", name_start) == std::string::npos) return {argument};
+  const std::string folder = argument.substr(0, name_start);
+  const std::wstring pattern = Utf16(argument.substr(name_start));
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileExW(Utf16(argument).c_str(), FindExInfoBasic, &found,
+                                         FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) {
+    if (GetLastError() != ERROR_FILE_NOT_FOUND) error = LastError();
+    return {};
+  }
+  std::vector<std::string> names;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name != L"." && name != L".." && Matches(pattern, name)) {
+      names.push_back(folder + Utf8(found.cFileName));
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool IsSystemHelpOption(std::string_view argument) {
+  return argument == "/?";
+}
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   int count = 0;

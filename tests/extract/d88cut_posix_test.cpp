@@ -36,9 +36,12 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
   WriteFile(work / "mus00.d88", DiskBuilder().AddSide(15, 5, 11).Build());  // MUS00 alone
   fs::create_directory(work / "MUS00");
   const std::string refused = "cannot write MUS00: a folder has this name\n";
+  const std::string listing = RunTool({work.path, {"music.d88"}, "d88ls"}).out;
   struct Case {
     Launch launch;
     std::string err;
+    std::string out = {};
+    int status = 1;
   };
   const Case cases[] = {
       {{.args = {"fifo"}}, kOpenError},
@@ -51,15 +54,20 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
       // No argument at all, not even the program's name.
       {{.no_program_name = true}, "Usage: d88cut [d88file]\n"},
       {{.tool = "d88ls", .no_program_name = true},
-       "Usage: d88ls [--] IMAGE...\nTry 'd88ls --help' for more information.\n"},
+       "Usage: d88ls [--] IMAGE...\nTry 'd88ls --help' for more information.\n",
+       "",
+       2},
       {{.args = {"music.d88"},
         .tool = "d88ls",
         .inject = Injection{"newfstatat", "error=EIO", 1, work / "music.d88"}},
        "d88ls: cannot open 'music.d88': Input/output error\n"},
-      {{.args = {"music.d88"},
+      // The listing stops at the failed read; the verdicts, read anew, and
+      // the next image follow.
+      {{.args = {"music.d88", "music.d88"},
         .tool = "d88ls",
         .inject = Injection{"read", "error=ENXIO", 1, work / "music.d88"}},
-       "d88ls: cannot read 'music.d88': No such device or address\n"},
+       "d88ls: cannot read 'music.d88': No such device or address\n",
+       "music.d88:\n" + listing.substr(listing.find("what d88cut")) + "\nmusic.d88:\n" + listing},
       // Progress that cannot be written is lost; the cut goes on, and says
       // what it refused.
       {{.args = {"mus00.d88"}, .output = Output::kClosedPipe}, refused},
@@ -72,7 +80,7 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
   };
   for (Case c : cases) {
     c.launch.folder = work.path;
-    EXPECT_EQ(RunTool(c.launch), (ToolRun{.status = 1, .err = c.err}));
+    EXPECT_EQ(RunTool(c.launch), (ToolRun{.status = c.status, .out = c.out, .err = c.err}));
   }
   EXPECT_EQ(work.List(),
             (std::vector<std::string>{"MUS00", "fifo", "ja_JP.SJIS", "mus00.d88", "music.d88"}));

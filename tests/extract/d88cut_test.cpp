@@ -32,7 +32,7 @@ TEST(CommandLine, OptionsWrongArgumentsOrImagesThatCannotBeOpened) {
   };
   const std::string missing = "d88ls: cannot open 'missing.d88': No such file or directory\n";
   const std::string try_help = "Try 'd88ls --help' for more information.\n";
-  const std::string help = "Usage: d88ls [--] IMAGE...\n       d88ls --help | --version\n";
+  const std::string help = "Usage: d88ls [--] IMAGE...\n       d88ls --check [--] IMAGE...\n";
   const std::string usage = "Usage: " + ToolPath("d88ls") + " [--] IMAGE...\n" + try_help;
   const Case cases[] = {
       {"d88cut", {}, "Usage: " + ToolPath("d88cut") + " [d88file]\n"},
@@ -41,9 +41,24 @@ TEST(CommandLine, OptionsWrongArgumentsOrImagesThatCannotBeOpened) {
       {"d88cut", {"folder.d88"}, kOpenError},
       {"d88cut", {kDevice}, kOpenError},
       {"d88ls", {kDevice}, "d88ls: cannot open '" + kDevice + "': not a regular file\n"},
-      {"d88ls", {}, usage},
-      {"d88ls", {"--"}, usage},
-      {"d88ls", {"a.d88", "-x", "--help"}, "d88ls: unknown option '-x'\n" + try_help},
+      {"d88ls", {}, usage, "", 2},
+      {"d88ls", {"--check", "--"}, usage, "", 2},
+      {"d88ls", {"a.d88", "-x", "--help"}, "d88ls: unknown option '-x'\n" + try_help, "", 2},
+      {"d88ls",
+       {"--compare", "x.d88"},
+       "d88ls: --compare takes a folder and an image\n" + try_help,
+       "",
+       2},
+      {"d88ls",
+       {"--check", "--compare", "a.d88", "b.d88"},
+       "d88ls: --check and --compare cannot be used together\n" + try_help,
+       "",
+       2},
+      {"d88ls",
+       {"--compare", "missing", "--", "-odd.d88"},
+       "d88ls: cannot open 'missing': No such file or directory\n",
+       "",
+       2},
       {"d88ls", {"-"}, "d88ls: cannot open '-': No such file or directory\n"},
       {"d88ls", {"missing.d88"}, missing},
       {"d88ls", {"folder.d88"}, "d88ls: cannot open 'folder.d88': Is a directory\n"},

@@ -1,6 +1,7 @@
 // d88ls: the listing of disks and tracks, the verdict on each cut, and the
 // executable as a user runs it. The expected texts are the listings as a
 // user sees them.
+#include "list/cut_outcomes.h"
 #include "list/cut_verdicts.h"
 #include "list/disk_listing.h"
 #include "list/record_flags.h"
@@ -11,18 +12,28 @@ namespace d88test {
 
 class ListingTest : public ReaderTest {
  protected:
+  using List = std::function<bool(const list::LineSink&)>;
+  List Disks() {
+    return [this](const list::LineSink& out) { return list::ListDisks(image_, out); };
+  }
+  // The verdicts on the cuts of the image last opened.
+  List Verdicts() {
+    return [this](const list::LineSink& out) {
+      std::error_code error;
+      const auto cuts = list::ReadCuts(image_, path_.string(), error);
+      return cuts && list::JudgeCuts(image_, path_.string(), *cuts, out);
+    };
+  }
   // The lines a listing gives, when its sink takes them all.
-  template <typename List>
-  std::string Lines(List list) {
+  std::string Lines(const List& list) {
     std::string text;
-    EXPECT_TRUE(list(image_, [&](const std::string& line) { return text += line, true; }));
+    EXPECT_TRUE(list([&](const std::string& line) { return text += line, true; }));
     return text;
   }
   // How many lines a listing offers to a sink that takes only `taken`.
-  template <typename List>
-  int Offered(List list, int taken) {
+  int Offered(const List& list, int taken) {
     int offered = 0;
-    EXPECT_FALSE(list(image_, [&](const std::string&) { return ++offered <= taken; }));
+    EXPECT_FALSE(list([&](const std::string&) { return ++offered <= taken; }));
     return offered;
   }
 };
@@ -48,7 +59,7 @@ TEST_F(ListingTest, ListsEveryDiskTrackAndFlag) {
   for (int i = 0; i < 65537; ++i) second.Add(7, {3, 1, 0, 1, {}, 0});  // past what is walked
   ASSERT_TRUE(Open(Concat({first.Build(), second.Build(), Bytes(100)})));
   EXPECT_EQ(
-      Lines(list::ListDisks),
+      Lines(Disks()),
       R"(disk 0: "FIRST\x01\x81\x22\x5C \x1F~\x7F", media type 2HD, write-protected, 2272 bytes
   track 1 (cylinder 0, head 1): 3 records: C0 H1 N1 R1-3
   track 4 (cylinder 2, head 0): 7 records: C2 H0 N1 R3, C2 H0 N1 R1-3, C2 H0 N0 R4, C2 H0 N1 R0 x2; flagged: C2 H0 N0 R4 (data CRC error)
@@ -60,19 +71,19 @@ disk 1: "SECOND", media type 1D, write-protect byte 0x01, size field 0x00100325,
   for (int r = 1; r <= 8; ++r) claims.Add(2, {1, 0, r, 1, {}, {}, 0, 0, 0xE0});  // 8 flagged
   ASSERT_TRUE(Open(claims.AddSide(0, 2, 3).AddSide(1, 5, 5).Build()));
   EXPECT_EQ(
-      Lines(list::ListDisks),
+      Lines(Disks()),
       R"(disk 0: "", media type 0x55, size field 0x00010000, past the end of the file: 1632 bytes of it are there
   track 0 (cylinder 0, head 0): 2 records: C0 H0 N1 R2-3
   track 1 (cylinder 0, head 1): 1 record: C0 H1 N1 R5
   track 2 (cylinder 1, head 0): 8 records: C1 H0 N1 R1-8; flagged: C1 H0 N1 R1 (no address mark), C1 H0 N1 R2 (no address mark), C1 H0 N1 R3 (no address mark), C1 H0 N1 R4 (no address mark), C1 H0 N1 R5 (no address mark), C1 H0 N1 R6 (no address mark), C1 H0 N1 R7 (no address mark), C1 H0 N1 R8 (no address mark)
 )");
   ASSERT_TRUE(Open(DiskBuilder().Build()));  // ends where the file ends
-  EXPECT_EQ(Lines(list::ListDisks), "disk 0: \"\", media type 2D, 688 bytes\n");
+  EXPECT_EQ(Lines(Disks()), "disk 0: \"\", media type 2D, 688 bytes\n");
   ASSERT_TRUE(Open(Concat({DiskBuilder{.disk_size = 0xFFFFFFFF}.Build(), Bytes(100)})));
-  EXPECT_EQ(Lines(list::ListDisks),
+  EXPECT_EQ(Lines(Disks()),
             "disk 0: \"\", media type 2D, size field 0xFFFFFFFF, which cannot be a size\n");
   ASSERT_TRUE(Open(DiskBuilder{.disk_size = 0}.Build()));  // 64 disks at one place
-  const std::string zero = Lines(list::ListDisks);
+  const std::string zero = Lines(Disks());
   EXPECT_TRUE(zero.starts_with("disk 0: \"\", media type 2D, 0 bytes\n") &&
               zero.ends_with("688 bytes after the last disk\n"));
   // The second header, past the first read of the file, is cut off after
@@ -81,18 +92,17 @@ disk 1: "SECOND", media type 1D, write-protect byte 0x01, size field 0x00100325,
   large.disk_size = 16192 + 40000;
   ASSERT_TRUE(Open(Concat({large.Build(), Bytes(40000), DiskBuilder().Build(), Bytes(10)})));
   std::filesystem::resize_file(path_, 56192 + 100);
-  EXPECT_TRUE(
-      Lines(list::ListDisks)
-          .ends_with("disk 1: its header can no longer be read\n698 bytes after the last disk\n"));
+  EXPECT_TRUE(Lines(Disks()).ends_with(
+      "disk 1: its header can no longer be read\n698 bytes after the last disk\n"));
   EXPECT_EQ(image_.ReadError(), platform::FileShrank());
   // A listing stops at the first line its sink cannot take.
   ASSERT_TRUE(Open(Concat({MusicDisk().Build(), DiskBuilder().Build(), Bytes(10)})));
-  for (int taken : {0, 1, 4, 5, 6}) EXPECT_EQ(Offered(list::ListDisks, taken), taken + 1);
-  for (int taken : {0, 1, 14}) EXPECT_EQ(Offered(list::JudgeCuts, taken), taken + 1);
+  for (int taken : {0, 1, 4, 5, 6}) EXPECT_EQ(Offered(Disks(), taken), taken + 1);
+  for (int taken : {0, 1, 14}) EXPECT_EQ(Offered(Verdicts(), taken), taken + 1);
   EXPECT_EQ(list::MediaTypeName(0x10) + list::MediaTypeName(0x40), "2DD1DD");
   ASSERT_TRUE(Open({}));
-  EXPECT_EQ(Lines(list::ListDisks), "no disk: the file is shorter than a disk header\n");
-  EXPECT_EQ(Lines(list::JudgeCuts), "no disk 0: d88cut would cut nothing\n");
+  EXPECT_EQ(Lines(Disks()), "no disk: the file is shorter than a disk header\n");
+  EXPECT_EQ(Lines(Verdicts()), "no disk 0: d88cut would cut nothing\n");
 }
 
 TEST_F(ListingTest, TellsWhyEachCutIsShortOrFlagged) {
@@ -109,7 +119,7 @@ TEST_F(ListingTest, TellsWhyEachCutIsShortOrFlagged) {
   disk.Add(17, {8, 1, 15, 1, Bytes(256), {}, 0, 0, 0xB0}).AddSide(17, 16, 16);
   for (int r = 1; r <= 10; ++r) disk.Add(18, {9, 0, r, 1, Bytes(256), r == 8 ? 8 : 10});
   ASSERT_TRUE(Open(disk.Build()));
-  EXPECT_EQ(Lines(list::JudgeCuts), R"(what d88cut would cut from disk 0:
+  EXPECT_EQ(Lines(Verdicts()), R"(what d88cut would cut from disk 0:
   DRIVER  broken off, 2816 of 3328 bytes: track 18 (C9 H0) sector 9 is never reached: the track's walk ends at record 8, which counts 8 sectors; track 17 (C8 H1) sector 15 was read with a data CRC error
   VOICE   absent: track 15 (C7 H1) sector 2 is never reached: the track's walk ends at record 1, which counts 1 sector
   MUS00   absent: track 15 (C7 H1) sector 5 is missing
@@ -133,19 +143,19 @@ TEST_F(ListingTest, TellsWhyEachCutIsShortOrFlagged) {
 TEST_F(ListingTest, CraftedImagesListWithinABudget) {
   image_.SetReadingBudget(48 << 20);
   ASSERT_TRUE(Open(SharedRun(64, 0)));
-  const std::string listing = Lines(list::ListDisks);
+  const std::string listing = Lines(Disks());
   EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 64 * 165);  // each disk and track
-  Lines(list::JudgeCuts);
+  Lines(Verdicts());
   EXPECT_EQ(image_.ReadError(), std::error_code());
 
   DiskBuilder sparse{.disk_size = 0x7FFFFFFF};
   for (int track = 15; track <= 18; ++track) sparse.track_offsets[track] = 0x100000u;
-  const auto path = dir_ / "sparse.d88";
-  WriteFile(path, sparse.Build());
-  std::filesystem::resize_file(path, 64 << 20);
-  ASSERT_TRUE(image_.Open(path.string().c_str()));
-  Lines(list::ListDisks);
-  EXPECT_NE(Lines(list::JudgeCuts)
+  path_ = dir_ / "sparse.d88";
+  WriteFile(path_, sparse.Build());
+  std::filesystem::resize_file(path_, 64 << 20);
+  ASSERT_TRUE(image_.Open(path_.string().c_str()));
+  Lines(Disks());
+  EXPECT_NE(Lines(Verdicts())
                 .find("\n  MUS11   absent: track 17 (C8 H1) sector 5 is missing: "
                       "the track's walk ends at record 1, which counts no "
                       "sectors, and the 65536 records after it do not hold it "
@@ -160,7 +170,7 @@ TEST_F(ListingTest, CraftedImagesListWithinABudget) {
        {std::tuple{4 << 20, SharedRun(64, 0), true}, {16191, music, true}, {16192, music, false}}) {
     image_.SetReadingBudget(budget);
     ASSERT_TRUE(Open(bytes));
-    Lines(list::ListDisks) + Lines(list::JudgeCuts);
+    Lines(Disks()) + Lines(Verdicts());
     EXPECT_EQ(image_.ReadError() == platform::ReadingBudgetSpent(), spent) << budget;
   }
 }
