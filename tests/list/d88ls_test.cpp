@@ -5,6 +5,7 @@
 #include "list/cut_verdicts.h"
 #include "list/disk_listing.h"
 #include "list/record_flags.h"
+#include "tests/extract/cut_expectations.h"
 #include "tests/test_support.h"
 #include "tests/tool_run.h"
 
@@ -173,6 +174,121 @@ TEST_F(ListingTest, CraftedImagesListWithinABudget) {
     Lines(Disks()) + Lines(Verdicts());
     EXPECT_EQ(image_.ReadError() == platform::ReadingBudgetSpent(), spent) << budget;
   }
+}
+
+namespace fs = std::filesystem;
+
+// A collection as a script checks it: one line for each image, and a status
+// as cmp and diff give it (0 all well, 1 a finding, 2 trouble).
+TEST(Collection, ChecksEachImageInALine) {
+  const ScratchDir work;
+  WriteFile(work / "whole.d88", MusicDisk().Build());
+  // No track 15 (VOICE, MUS00, MUS01) and no sector 6 on track 16 (MUS03).
+  WriteFile(work / "short.d88", DiskBuilder()
+                                    .AddSide(16, 1, 5)
+                                    .AddSide(16, 7, 16)
+                                    .AddSide(17, 1, 16)
+                                    .AddSide(18, 1, 10)
+                                    .Build());
+  DiskBuilder marked = MusicDisk();
+  marked.tracks[16][2].deleted_mark = marked.tracks[16][2].status = 0x10;  // 16:3, deleted data
+  WriteFile(work / "deleted.d88", marked.Build());
+  marked.tracks[17][14].status = 0xB0;  // 17:15, a data CRC error, in DRIVER and MUS11
+  WriteFile(work / "flagged.d88", marked.Build());
+  WriteFile(work / "tiny.d88", Bytes(100));
+  const struct {
+    std::vector<std::string> images;
+    std::string out;
+    int status;
+  } cases[] = {
+      {{"whole.d88", "deleted.d88"},
+       "whole.d88: all 14 files complete\ndeleted.d88: all 14 files complete\n",
+       0},
+      {{"flagged.d88"}, "flagged.d88: 14 of 14 complete; flagged: DRIVER, MUS11\n", 1},
+      {{"tiny.d88"}, "tiny.d88: not a D88 image: shorter than a disk header\n", 1},
+      {{"short.d88", "missing.d88", "whole.d88"},
+       "short.d88: 10 of 14 complete; broken off: MUS03; absent: VOICE, MUS00, MUS01\n"
+       "missing.d88: cannot open: No such file or directory\nwhole.d88: all 14 files complete\n",
+       2},
+  };
+  for (const auto& [images, out, status] : cases) {
+    std::vector<std::string> args = {"--check"};
+    args.insert(args.end(), images.begin(), images.end());
+    EXPECT_EQ(RunTool({.folder = work.path, .args = args, .tool = "d88ls"}),
+              (ToolRun{.status = status, .out = out}));
+  }
+}
+
+// A folder compared with what d88cut leaves there, file by file; it is only
+// read.
+TEST(Collection, ComparesAFolderWithACut) {
+  const ScratchDir work;
+  WriteFile(work / "whole.d88", MusicDisk().Build());
+  DiskBuilder no_track_15 = MusicDisk();
+  no_track_15.tracks.erase(15);  // no VOICE, MUS00, MUS01
+  no_track_15.tracks[16][5].data.resize(
+      100);  // 16:6 is short: MUS03 breaks off after its 100 bytes
+  WriteFile(work / "no15.d88", no_track_15.Build());
+  fs::create_directory(work / "cut");
+  ASSERT_EQ(RunTool({.folder = work / "cut", .args = {"../whole.d88"}}).status, 0);
+  auto compare = [&](const std::string& image) {
+    return RunTool({.folder = work.path, .args = {"--compare", "cut", image}, .tool = "d88ls"});
+  };
+  std::string same;
+  for (const std::string& name : kCuttingOrder)
+    same += name + std::string(8 - name.size(), ' ') + "same\n";
+  EXPECT_EQ(compare("whole.d88"), (ToolRun{.status = 0, .out = same}));
+
+  fs::remove(work / "cut" / "VOICE");
+  fs::remove(work / "cut" / "MUS04");
+  fs::resize_file(work / "cut" / "MUS06", 100);
+  const std::string changed =
+      "DRIVER  same\nVOICE   not cut\nMUS00   stale\nMUS01   stale\nMUS02   same\n"
+      "MUS03   differs from byte 613\nMUS04   missing\nMUS05   same\n"
+      "MUS06   differs from byte 101 (it has 100 bytes, not 256)\n";
+  const ToolRun run = compare("no15.d88");
+  EXPECT_EQ(run.out.substr(0, changed.size()), changed);
+  EXPECT_EQ(run.status, 1);
+  fs::remove(work / "cut" / "MUS07");
+  fs::create_directory(work / "cut" / "MUS07");
+  const ToolRun unreadable = compare("no15.d88");
+  EXPECT_NE(unreadable.out.find("\nMUS07   cannot be read: Is a directory\n"), std::string::npos);
+  EXPECT_EQ(unreadable.status, 2);
+  EXPECT_EQ(ReadFile(work / "cut" / "MUS06").size(), 100u);  // nothing was written
+}
+
+// An image that takes more reading than any real disk: track 16 holds 600
+// records of 32 KiB before its sectors, so that each lookup of one of them
+// fetches 18.75 MiB. The reading budget (256 MiB from each opening) runs out
+// at the 14th such lookup, MUS05's second sector: d88cut stops there, keeping
+// the files it cut, and d88ls says so however much its listing read.
+TEST(Collection, BothToolsStopWhereTheReadingBudgetEnds) {
+  const ScratchDir work;
+  DiskBuilder disk;
+  for (int i = 0; i < 600; ++i) disk.Add(16, {8, 0, 0, 1, Bytes(32 * 1024 - 16)});
+  disk.AddSide(15, 2, 16).AddSide(16, 1, 16).AddSide(17, 1, 16).AddSide(18, 1, 10);
+  WriteFile(work / "long.d88", disk.Build());
+  fs::create_directory(work / "cut");
+  const std::string spent = "it takes more reading than any real disk needs";
+  EXPECT_EQ(
+      RunTool({.folder = work / "cut", .args = {"../long.d88"}}),
+      (ToolRun{
+          .status = 1, .out = Progress(0, 7), .err = "cannot read the image: " + spent + "\n"}));
+  std::string verdicts =
+      "  MUS04   complete, 512 bytes\n  MUS05   d88cut stops here: cannot read the image: " +
+      spent + "\n";
+  for (std::size_t i = 8; i < kCuttingOrder.size(); ++i)
+    verdicts += "  " + kCuttingOrder[i] + "   not cut: d88cut stops at MUS05\n";
+  const ToolRun listed = RunTool({.folder = work.path, .args = {"long.d88"}, .tool = "d88ls"});
+  EXPECT_TRUE(listed.out.ends_with(verdicts)) << listed.out;
+  EXPECT_EQ(listed.status, 0);
+  EXPECT_EQ(RunTool({.folder = work.path, .args = {"--check", "long.d88"}, .tool = "d88ls"}),
+            (ToolRun{.status = 1,
+                     .out = "long.d88: 7 of 14 complete; d88cut stops at MUS05: " + spent + "\n"}));
+  EXPECT_EQ(
+      RunTool({.folder = work.path, .args = {"--compare", "cut", "long.d88"}, .tool = "d88ls"})
+          .status,
+      0);
 }
 
 }  // namespace d88test
