@@ -18,9 +18,14 @@
 //                            T records into the run
 //   make_image sparse PATH   a sparse 2 GiB file whose one disk claims all of
 //                            it, with tracks 15 to 18 pointing into zeros
+//   make_image endless PATH  a 2 GiB disk whose tracks 15 to 18 walk one run
+//                            of empty records that never ends the walk: every
+//                            sector looked up would read all of it
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tools/image_builder.h"
@@ -105,12 +110,39 @@ void WriteSparse(const char* path) {
   std::filesystem::resize_file(path, kSize);
 }
 
+// Tracks 15 to 18 start at the first record after the header; every record
+// is a 16-byte header without data that matches no wanted sector, and none
+// ends the walk (its position is never its count less one).
+void WriteEndless(const char* path) {
+  constexpr std::uint32_t kSize = 0x7FFFFFFF;
+  constexpr std::size_t kRecordSize = 16;
+  DiskBuilder disk{.name = "ENDLESS", .disk_size = kSize};
+  for (int track = 15; track <= 18; ++track) disk.track_offsets[track] = 0x2B0;
+  std::ofstream out(path, std::ios::binary);
+  const Bytes header = disk.Build();
+  out.write(reinterpret_cast<const char*>(header.data()),
+            static_cast<std::streamsize>(header.size()));
+  Bytes records(1 << 20);
+  for (std::size_t at = 0; at < records.size(); at += kRecordSize) {
+    records[at + 3] = 1;  // N
+    records[at + 4] = 1;  // sector_count: a walk ends at position 0 only...
+  }
+  records[4] = 2;  // ...which counts 2
+  for (std::uint64_t written = header.size(); written < kSize; written += records.size()) {
+    const auto part =
+        static_cast<std::streamsize>(std::min<std::uint64_t>(records.size(), kSize - written));
+    out.write(reinterpret_cast<const char*>(records.data()), part);
+    records[4] = 1;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fputs("Usage: make_image sample|2d|small|deep|hostile|shared|staggered|sparse PATH\n",
-               stderr);
+    std::fputs(
+        "Usage: make_image sample|2d|small|deep|hostile|shared|staggered|sparse|endless PATH\n",
+        stderr);
     return 1;
   }
   const std::string kind = argv[1];
@@ -123,8 +155,8 @@ int main(int argc, char** argv) {
     d88build::WriteFile(argv[2], d88build::SharedRun(1024, kind == "shared" ? 0 : 1));
     return 0;
   }
-  if (kind == "sparse") {
-    WriteSparse(argv[2]);
+  if (kind == "sparse" || kind == "endless") {
+    (kind == "sparse" ? WriteSparse : WriteEndless)(argv[2]);
     return 0;
   }
   if (kind == "sample") {
