@@ -32,11 +32,10 @@ CutResult ExtractFile(d88::D88Image& image, const Cut& cut) {
   if (read.error) return CutResult::kUnreadable;
   if (read.got == 0) return CutResult::kNotOnDisk;
   PrintCutting(cut.name);
-  std::string reason;
-  if (WriteOutputFile(cut.name.c_str(), bytes, image.Identity(), reason)) {
-    return CutResult::kWritten;
-  }
-  PrintError("cannot write " + cut.name, reason);
+  const auto failure = WriteOutputFile(cut.name.c_str(), bytes, image.Identity());
+  if (!failure) return CutResult::kWritten;
+  PrintError("cannot write " + cut.name, failure->reason);
+  if (!failure->stray.empty()) PrintError("cannot remove " + failure->stray, failure->stray_reason);
   return CutResult::kNotWritten;
 }
 

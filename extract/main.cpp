@@ -1,6 +1,7 @@
 // d88cut: cuts a music driver, its voice data and twelve songs out of the
 // first disk of a D88 image into DRIVER, VOICE and MUS00 to MUS11.
 #include <cstdlib>
+#include <string>
 
 #include "d88/d88_image.h"
 #include "extract/cut_reading.h"
@@ -12,6 +13,27 @@ namespace {
 
 // The process's one reader; its destruction at exit closes the image file.
 d88::D88Image image;
+
+int OpenError() {
+  extract::PrintOpenError();
+  return EXIT_FAILURE;
+}
+
+// Every argument is an image's path; only one that opens no file and is
+// exactly an option of the usual kind gets the help or the version.
+bool AskedForHelpOrVersion(const std::string& arg) {
+  return arg == "--help" || arg == "--version" || platform::IsSystemHelpOption(arg);
+}
+
+int HelpOrVersion(const std::string& arg) {
+  std::error_code error;
+  const bool written =
+      arg == "--version" ? extract::PrintVersion(D88CUT_VERSION, error) : extract::PrintHelp(error);
+  if (written) return EXIT_SUCCESS;
+  extract::PrintError(arg == "--version" ? "cannot write the version" : "cannot write the help",
+                      error.message());
+  return EXIT_FAILURE;
+}
 
 }  // namespace
 
@@ -27,8 +49,7 @@ int main(int argc, char** argv) {
   }
   std::error_code error;
   if (!extract::OpenForCutting(image, args[1].c_str(), error)) {
-    extract::PrintOpenError();
-    return EXIT_FAILURE;
+    return AskedForHelpOrVersion(args[1]) ? HelpOrVersion(args[1]) : OpenError();
   }
   return extract::ExtractAll(image) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

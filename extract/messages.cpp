@@ -1,6 +1,7 @@
 #include "extract/messages.h"
 
 #include <cstdio>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -16,7 +17,35 @@ constexpr char kOpenErrorShiftJis[] =
     "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x83\x49\x81\x5B\x83\x76"
     "\x83\x93\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x2E\x0A";
 
+constexpr std::string_view kHelp =
+    "Usage: d88cut [d88file]\n"
+    "Cuts the music files out of the first disk of a D88 floppy-disk image into the\n"
+    "current folder: DRIVER (a music driver), VOICE (its voice data) and MUS00 to\n"
+    "MUS11 (twelve songs), one line for each file cut. It never changes the image.\n"
+    "\n"
+    "d88ls d88file tells what the image holds and what d88cut would cut from it,\n"
+    "with the reason a file would come out short or not at all; d88ls --check\n"
+    "checks many images, a line each.\n"
+    "Exit status: 0 when every file it announced was written, 1 otherwise.\n";
+
+// Writes `text` to standard output and out of its buffer.
+bool PrintOut(std::string_view text, std::error_code& error) {
+  if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0) {
+    return true;
+  }
+  error = platform::StreamError();
+  return false;
+}
+
 }  // namespace
+
+bool PrintHelp(std::error_code& error) {
+  return PrintOut(kHelp, error);
+}
+
+bool PrintVersion(std::string_view version, std::error_code& error) {
+  return PrintOut("d88cut " + std::string(version) + "\n", error);
+}
 
 void PrintUsage(const char* program) {
   const bool named = program != nullptr && program[0] != '\0';

@@ -2,12 +2,22 @@
 #pragma once
 
 #include <string_view>
+#include <system_error>
 
 namespace extract {
 
 // "Usage: <program> [d88file]\n" on standard error; a null or empty
 // `program` (an empty argument vector) shows "d88cut" instead.
 void PrintUsage(const char* program);
+
+// On standard output, for `d88cut --help` (or /? on Windows) where no file
+// of that name opens: the usage line, what the tool does, and where d88ls
+// comes in. False, with the reason in `error`, when it could not be written.
+bool PrintHelp(std::error_code& error);
+
+// "d88cut <version>\n" on standard output, for `d88cut --version` where no
+// file of that name opens; false as for PrintHelp.
+bool PrintVersion(std::string_view version, std::error_code& error);
 
 // The open error on standard error: "ファイルをオープンできません.\n".
 // Where standard error is a terminal not set to Shift_JIS (or a Windows

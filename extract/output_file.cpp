@@ -12,13 +12,13 @@ constexpr int kMaxNameTries = 100;
 // A new file "<name>.d88cut-<process id>-<counter>": no other run at the same
 // time uses the process id, and the counter moves past names already there.
 std::optional<platform::NewFile> CreateTemporary(const std::string& name,
-                                                 std::optional<std::uint32_t> permissions,
+                                                 const platform::FileStatus* replaced,
                                                  std::error_code& error) {
   static const std::string process = std::to_string(platform::ProcessId());
   static int counter = 0;
   const std::string prefix = name + ".d88cut-" + process + "-";
   for (int tries = 0; tries < kMaxNameTries; ++tries) {
-    auto file = platform::NewFile::Create(prefix + std::to_string(counter++), permissions, error);
+    auto file = platform::NewFile::Create(prefix + std::to_string(counter++), replaced, error);
     if (file || error != std::errc::file_exists) return file;
   }
   return std::nullopt;
@@ -34,26 +34,28 @@ const char* MustStay(const platform::FileStatus& existing, const platform::FileI
 
 }  // namespace
 
-bool WriteOutputFile(const char* name, std::span<const std::uint8_t> bytes,
-                     const platform::FileIdentity& image, std::string& reason) {
+std::optional<NotWritten> WriteOutputFile(const char* name, std::span<const std::uint8_t> bytes,
+                                          const platform::FileIdentity& image) {
   std::error_code error;
   const auto existing = platform::StatusOf(name, error);
-  std::optional<std::uint32_t> permissions;
   if (existing) {
-    if (const char* stay = MustStay(*existing, image)) {
-      reason = stay;
-      return false;
-    }
-    permissions = existing->permissions;
+    if (const char* stay = MustStay(*existing, image)) return NotWritten{stay};
   }
-  if (!error) {
-    auto temporary = CreateTemporary(name, permissions, error);
-    if (temporary && temporary->Write(bytes, error) && temporary->RenameOver(name, error)) {
-      return true;
-    }
+  if (error) return NotWritten{error.message()};
+  const platform::FileStatus* replaced = existing ? &*existing : nullptr;
+  auto temporary = CreateTemporary(name, replaced, error);
+  if (!temporary) return NotWritten{error.message()};
+  if ((!replaced || temporary->KeepAccess(*replaced, error)) && temporary->Write(bytes, error) &&
+      temporary->RenameOver(name, error)) {
+    return std::nullopt;
   }
-  reason = error.message();
-  return false;
+  NotWritten failure{error.message()};
+  std::error_code removal;
+  if (!temporary->Discard(removal)) {
+    failure.stray = temporary->Path();
+    failure.stray_reason = removal.message();
+  }
+  return failure;
 }
 
 }  // namespace extract

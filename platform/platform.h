@@ -63,7 +63,12 @@ struct FileStatus {
   // No write permission bit at all on POSIX, whoever runs the tool; the
   // read-only attribute on Windows.
   bool write_protected = false;
-  std::uint32_t permissions = 0;  // the POSIX permission bits (0777)
+  // Who may read and write it: on POSIX its permission bits (0777), its
+  // group and its access ACL, as the system stores it (empty when it has
+  // none); on Windows its security descriptor's DACL.
+  std::uint32_t permissions = 0;
+  std::uint32_t group = 0;
+  std::string access{};
 };
 
 // The status of what `path` names, following links. None when it names
@@ -104,32 +109,44 @@ std::error_code StreamError();
 class NewFile {
  public:
   // Creates `path` exclusively: fails on any name that exists, a link or a
-  // pipe included, so that no earlier file is ever opened. With
-  // `permissions`, the POSIX permission bits of the file it is to replace,
-  // it has them from the start (never more while it is written); without,
-  // the usual bits of a new file. Windows has no such bits.
-  static std::optional<NewFile> Create(std::string path, std::optional<std::uint32_t> permissions,
+  // pipe included, so that no earlier file is ever opened. Given the file it
+  // is to replace, it lets nobody in whom that file keeps out, from the
+  // start (KeepAccess then gives it the rest); without, it has what a new
+  // file in the folder has.
+  static std::optional<NewFile> Create(std::string path, const FileStatus* replaced,
                                        std::error_code& error);
   NewFile(NewFile&& other) noexcept
       : path_(std::move(other.path_)),
         handle_(std::exchange(other.handle_, -1)),
-        renamed_(std::exchange(other.renamed_, true)) {}
+        settled_(std::exchange(other.settled_, true)) {}
   NewFile& operator=(NewFile&&) = delete;
-  ~NewFile() { Discard(); }
+  ~NewFile() {
+    std::error_code ignored;
+    Discard(ignored);
+  }
 
+  // Gives the file who may read and write the file it replaces, before any
+  // data is written: on POSIX its permission bits, its group where the user
+  // may set it (where not, the group's bits are cleared rather than handed
+  // to another group) and its access ACL; on Windows its DACL, which the
+  // file has had since its creation.
+  bool KeepAccess(const FileStatus& replaced, std::error_code& error);
   bool Write(std::span<const std::uint8_t> bytes, std::error_code& error);
   // Puts the file's data on the disk, closes it and renames it over `name`
   // at once, replacing what `name` holds (a link itself, never what it
   // points to).
   bool RenameOver(const char* name, std::error_code& error);
+  // Closes and removes the file, unless it was renamed; false, with the
+  // reason in `error`, when it could not be removed.
+  bool Discard(std::error_code& error);
+  const std::string& Path() const { return path_; }
 
  private:
   NewFile(std::string path, std::intptr_t handle) : path_(std::move(path)), handle_(handle) {}
-  void Discard();
 
   std::string path_;
   std::intptr_t handle_;  // a descriptor on POSIX, a handle on Windows; -1 once closed
-  bool renamed_ = false;
+  bool settled_ = false;  // renamed into place, or discarded
 };
 
 // Puts the names that renames gave files in the current folder on the disk

@@ -5,6 +5,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <clocale>
@@ -73,20 +74,43 @@ void EndIfInterrupted(const char* path) {
   EndBy(noted_interrupt);
 }
 
-// The permission bits a file created with `permissions` is sure to get: they
-// less the umask, unless the folder has a default access control list, which
-// sets them instead (never above `permissions`). None when that cannot be
-// known.
-std::optional<mode_t> CreatedBits(mode_t permissions) {
-  static const std::optional<mode_t> umask_bits = []() -> std::optional<mode_t> {
-    const ssize_t acl = getxattr(".", "system.posix_acl_default", nullptr, 0);
-    if (acl >= 0 || (errno != ENODATA && errno != ENOTSUP)) return std::nullopt;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return mask;
+// The extended attributes that hold a file's access ACL, and the ACL a
+// folder gives the files created in it.
+constexpr char kAccessAcl[] = "system.posix_acl_access";
+constexpr char kDefaultAcl[] = "system.posix_acl_default";
+
+// What the current folder gives the files created in it, read once: the
+// umask's bits or, with a default ACL (or where that cannot be known), an
+// ACL and bits of its own; and their group.
+struct Creation {
+  bool default_acl = true;
+  mode_t umask = 0;
+  gid_t group = 0;
+};
+const Creation& CreationHere() {
+  static const Creation creation = [] {
+    Creation here;
+    const ssize_t acl = getxattr(".", kDefaultAcl, nullptr, 0);
+    here.default_acl = acl >= 0 || (errno != ENODATA && errno != ENOTSUP);
+    here.umask = umask(0);
+    umask(here.umask);
+    struct stat folder;
+    const bool known = stat(".", &folder) == 0;
+    here.group = known && (folder.st_mode & S_ISGID) != 0 ? folder.st_gid : getegid();
+    return here;
   }();
-  if (!umask_bits) return std::nullopt;
-  return permissions & ~*umask_bits;
+  return creation;
+}
+
+// The bits a file that is to replace `replaced` is created with: those of
+// the replaced file, but for its group's while anyone besides them could
+// reach it through them: another group, an ACL not yet in place, or one the
+// folder gives.
+mode_t BitsAtCreation(const FileStatus& replaced) {
+  const mode_t bits = replaced.permissions & 0777;
+  const bool settled = replaced.access.empty() && replaced.group == CreationHere().group &&
+                       !CreationHere().default_acl;
+  return settled ? bits : bits & ~S_IRWXG;
 }
 
 // Whether the user's locale writes its characters in Shift_JIS (or in
@@ -145,8 +169,22 @@ std::optional<FileStatus> StatusOf(const char* path, std::error_code& error) {
     return std::nullopt;
   }
   constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
-  return FileStatus{IdentityOf(status), S_ISDIR(status.st_mode), (status.st_mode & kAnyWrite) == 0,
-                    static_cast<std::uint32_t>(status.st_mode & 0777)};
+  FileStatus file{IdentityOf(status), S_ISDIR(status.st_mode), (status.st_mode & kAnyWrite) == 0,
+                  static_cast<std::uint32_t>(status.st_mode & 0777),
+                  static_cast<std::uint32_t>(status.st_gid)};
+  // Its access ACL, if it has one: its size, then its bytes.
+  const ssize_t size = getxattr(path, kAccessAcl, nullptr, 0);
+  ssize_t got = 0;
+  if (size > 0) {
+    file.access.resize(static_cast<std::size_t>(size));
+    got = getxattr(path, kAccessAcl, file.access.data(), file.access.size());
+    file.access.resize(static_cast<std::size_t>(std::max(got, ssize_t{0})));
+  }
+  if ((size < 0 && errno != ENODATA && errno != ENOTSUP) || got < 0) {
+    error = LastError();
+    return std::nullopt;
+  }
+  return file;
 }
 
 std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& error) {
@@ -173,10 +211,10 @@ std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& e
   return ReadableFile{stream, status.st_size, IdentityOf(status)};
 }
 
-std::optional<NewFile> NewFile::Create(std::string path, std::optional<std::uint32_t> permissions,
+std::optional<NewFile> NewFile::Create(std::string path, const FileStatus* replaced,
                                        std::error_code& error) {
   CatchInterrupts();
-  const mode_t bits = permissions ? static_cast<mode_t>(*permissions & 0777) : 0666;
+  const mode_t bits = replaced ? BitsAtCreation(*replaced) : 0666;
   writing = 1;  // from here on an interrupt waits for the safe point below
   const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, bits);
   if (descriptor < 0) {
@@ -187,21 +225,43 @@ std::optional<NewFile> NewFile::Create(std::string path, std::optional<std::uint
   }
   NewFile file(std::move(path), descriptor);
   EndIfInterrupted(file.path_.c_str());
-  // The umask or the folder may have taken bits away: the file gets them
-  // back, never more than it was created with.
-  if (permissions && CreatedBits(bits) != bits && fchmod(descriptor, bits) != 0) {
-    error = LastError();
-    return std::nullopt;
-  }
   return file;
 }
 
-void NewFile::Discard() {
-  if (handle_ >= 0) close(static_cast<int>(handle_));
-  if (renamed_) return;
-  unlink(path_.c_str());
+bool NewFile::KeepAccess(const FileStatus& replaced, std::error_code& error) {
+  const int descriptor = static_cast<int>(handle_);
+  const Creation& here = CreationHere();
+  mode_t bits = replaced.permissions & 0777;
+  if (replaced.group != here.group &&
+      fchown(descriptor, static_cast<uid_t>(-1), static_cast<gid_t>(replaced.group)) != 0) {
+    if (errno != EPERM) return (error = LastError(), false);
+    bits &= ~S_IRWXG;  // a group the user may not give files
+  }
+  if (!replaced.access.empty()) {
+    if (fsetxattr(descriptor, kAccessAcl, replaced.access.data(), replaced.access.size(), 0) != 0) {
+      return (error = LastError(), false);
+    }
+  } else if (here.default_acl && fremovexattr(descriptor, kAccessAcl) != 0 && errno != ENODATA &&
+             errno != ENOTSUP) {
+    return (error = LastError(), false);
+  }
+  // The bits, and an ACL's mask with them, unless the file has them already.
+  const bool set = replaced.access.empty()
+                       ? (BitsAtCreation(replaced) & ~here.umask) != bits || here.default_acl
+                       : bits != (replaced.permissions & 0777);
+  if (set && fchmod(descriptor, bits) != 0) return (error = LastError(), false);
+  return true;
+}
+
+bool NewFile::Discard(std::error_code& error) {
+  if (handle_ >= 0) close(static_cast<int>(std::exchange(handle_, -1)));
+  if (settled_) return true;
+  settled_ = true;
+  const bool removed = unlink(path_.c_str()) == 0;
+  if (!removed) error = LastError();
   writing = 0;
   EndIfInterrupted(nullptr);
+  return removed;
 }
 
 bool NewFile::Write(std::span<const std::uint8_t> bytes, std::error_code& error) {
@@ -228,7 +288,7 @@ bool NewFile::RenameOver(const char* name, std::error_code& error) {
     error = LastError();
     return false;
   }
-  renamed_ = true;
+  settled_ = true;
   writing = 0;
   EndIfInterrupted(nullptr);  // the file was whole and in place already
   return true;

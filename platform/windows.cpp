@@ -1,6 +1,7 @@
 // The platform seam on Windows: every path goes through the UTF-16 calls.
 // clang-format off
 #include <windows.h>
+#include <aclapi.h>    // needs windows.h first
 #include <shellapi.h>  // needs windows.h first
 // clang-format on
 #include <fcntl.h>
@@ -201,9 +202,26 @@ bool WriteToTerminal(std::FILE* stream, std::string_view text) {
   return true;
 }
 
+// The DACL of the open `file`, as a self-relative security descriptor.
+bool ReadDacl(HANDLE file, std::string& dacl) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  const DWORD code = GetSecurityInfo(file, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                     nullptr, nullptr, nullptr, &descriptor);
+  // A file system that keeps no security (FAT) has none to keep.
+  if (code == ERROR_NOT_SUPPORTED || code == ERROR_INVALID_FUNCTION) return true;
+  if (code != ERROR_SUCCESS) {
+    SetLastError(code);
+    return false;
+  }
+  dacl.assign(static_cast<const char*>(descriptor), GetSecurityDescriptorLength(descriptor));
+  LocalFree(descriptor);
+  return true;
+}
+
 std::optional<FileStatus> StatusOf(const char* path, std::error_code& error) {
-  // Opened for its attributes only: no read, no write, whatever it is.
-  const HANDLE file = CreateFileW(Utf16(path).c_str(), FILE_READ_ATTRIBUTES,
+  // Opened for its attributes and its security only: no read, no write,
+  // whatever it is.
+  const HANDLE file = CreateFileW(Utf16(path).c_str(), FILE_READ_ATTRIBUTES | READ_CONTROL,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
@@ -211,13 +229,16 @@ std::optional<FileStatus> StatusOf(const char* path, std::error_code& error) {
     if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) error = LastError();
     return std::nullopt;
   }
-  BY_HANDLE_FILE_INFORMATION info;
-  const bool known = GetFileInformationByHandle(file, &info);
+  BY_HANDLE_FILE_INFORMATION info{};
+  FileStatus status;
+  const bool known = GetFileInformationByHandle(file, &info) && ReadDacl(file, status.access);
   if (!known) error = LastError();
   CloseHandle(file);
   if (!known) return std::nullopt;
-  return FileStatus{IdentityOf(info), (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                    (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0, 0};
+  status.identity = IdentityOf(info);
+  status.folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  status.write_protected = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+  return status;
 }
 
 std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& error) {
@@ -256,14 +277,18 @@ std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& e
   return ReadableFile{stream, size, IdentityOf(info)};
 }
 
-std::optional<NewFile> NewFile::Create(std::string path, std::optional<std::uint32_t>,
+std::optional<NewFile> NewFile::Create(std::string path, const FileStatus* replaced,
                                        std::error_code& error) {
   static const bool caught = SetConsoleCtrlHandler(RemovePendingFileAndEnd, TRUE);
   static_cast<void>(caught);
   const PendingLocked locked;
   std::wstring wide = Utf16(path);
+  // The replaced file's DACL from the start, as ReplaceFileW keeps it; the
+  // owner is whoever runs the tool.
+  std::string dacl = replaced ? replaced->access : std::string();
+  SECURITY_ATTRIBUTES security{sizeof security, dacl.empty() ? nullptr : dacl.data(), FALSE};
   const HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                  &security, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     error = LastError();
     return std::nullopt;
@@ -272,12 +297,20 @@ std::optional<NewFile> NewFile::Create(std::string path, std::optional<std::uint
   return NewFile(std::move(path), reinterpret_cast<std::intptr_t>(file));
 }
 
-void NewFile::Discard() {
-  if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
-  if (renamed_) return;
+// The file has the replaced one's DACL since its creation.
+bool NewFile::KeepAccess(const FileStatus&, std::error_code&) {
+  return true;
+}
+
+bool NewFile::Discard(std::error_code& error) {
+  if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(std::exchange(handle_, -1)));
+  if (settled_) return true;
+  settled_ = true;
   const PendingLocked locked;
-  DeleteFileW(Utf16(path_).c_str());
+  const bool removed = DeleteFileW(Utf16(path_).c_str());
+  if (!removed) error = LastError();
   pending_removal.clear();
+  return removed;
 }
 
 bool NewFile::Write(std::span<const std::uint8_t> bytes, std::error_code& error) {
@@ -314,7 +347,7 @@ bool NewFile::RenameOver(const char* name, std::error_code& error) {
     error = LastError();
     return false;
   }
-  renamed_ = true;
+  settled_ = true;
   pending_removal.clear();
   return true;
 }

@@ -70,6 +70,10 @@ struct ToolRun {
 // Starts the tool and waits for it.
 ToolRun RunTool(const Launch& launch);
 
+// Whether a run can have a terminal for its standard error (POSIX: whether
+// a pseudo-terminal can be opened here; a chroot may have no /dev/pts).
+bool TerminalsAvailable();
+
 // A name that opens a device, not a file: "/dev/zero", or "CON" on Windows.
 extern const std::string kDevice;
 

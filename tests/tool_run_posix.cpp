@@ -5,7 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <stdexcept>
 
 #include "tests/tool_run.h"
@@ -85,10 +87,12 @@ ToolRun RunTool(const Launch& launch) {
   cfmakeraw(&raw);
   int go[2], input[2], terminal[2] = {-1, -1};  // controller and device, when asked for
   int piped[2] = {-1, -1};                      // standard output, when a pipe
-  if (pipe(go) != 0 || pipe(input) != 0 || (launch.output == Output::kPipe && pipe(piped) != 0) ||
-      (launch.errors_to_terminal &&
-       openpty(&terminal[0], &terminal[1], nullptr, &raw, nullptr) != 0)) {
-    throw std::runtime_error("no pipe or terminal");
+  if (pipe(go) != 0 || pipe(input) != 0 || (launch.output == Output::kPipe && pipe(piped) != 0)) {
+    throw std::runtime_error(std::string("cannot make a pipe: ") + std::strerror(errno));
+  }
+  if (launch.errors_to_terminal &&
+      openpty(&terminal[0], &terminal[1], nullptr, &raw, nullptr) != 0) {
+    throw std::runtime_error(std::string("cannot open a pseudo-terminal: ") + std::strerror(errno));
   }
   const pid_t id = fork();
   if (id == 0) StartInChild(launch, capture, terminal[1], piped[1], argv, go[0], input[0]);
@@ -107,6 +111,14 @@ ToolRun RunTool(const Launch& launch) {
   if (!started) throw std::runtime_error("the tool did not start");
   return {WIFEXITED(result) ? WEXITSTATUS(result) : -1, WIFSIGNALED(result) ? WTERMSIG(result) : 0,
           out, err};
+}
+
+bool TerminalsAvailable() {
+  int controller, device;
+  if (openpty(&controller, &device, nullptr, nullptr, nullptr) != 0) return false;
+  close(controller);
+  close(device);
+  return true;
 }
 
 const std::string kDevice = "/dev/zero";

@@ -3,12 +3,15 @@
 // output closed, interrupt it, link its output names anywhere, or start two
 // runs in one folder at once.
 #include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <future>
 #include <thread>
+#include <tuple>
 
 #include "tests/extract/cut_expectations.h"
 #include "tests/test_support.h"
@@ -21,18 +24,33 @@ namespace fs = std::filesystem;
 // "ファイルをオープンできません." and a line feed, in UTF-8.
 const std::string kOpenErrorInUtf8 = "ファイルをオープンできません.\n";
 
-// What goes wrong before or around a cut, as only a POSIX system lets a user
-// make it go wrong: a FIFO, terminals, no program name, failed calls, a
-// standard output closed or full.
-TEST(CommandLine, RefusalsOnAPosixSystem) {
+// The open error in words on any terminal not set to Shift_JIS, the C
+// locale of a fresh machine included; as its Shift_JIS bytes on one that is.
+TEST(CommandLine, OpenErrorOnATerminal) {
+  if (!TerminalsAvailable()) GTEST_SKIP() << "no pseudo-terminal can be opened here (no /dev/pts?)";
   const ScratchDir work;
-  ASSERT_EQ(mkfifo((work / "fifo").c_str(), 0644), 0);  // nobody writes to it
-  WriteFile(work / "music.d88", MusicDisk().Build());
   // A Shift_JIS locale, as a user of such a terminal has, made at a path of
   // the folder's (a name alone would install it on the machine).
   const std::vector<std::string> locale = {
       "-i", "ja_JP", "-f", "SHIFT_JIS", "--no-warnings=ascii", "./ja_JP.SJIS"};
   ASSERT_EQ(RunTool({work.path, locale, "/usr/bin/localedef"}).status, 0);
+  for (const auto& [name, err] : {std::pair{"C", kOpenErrorInUtf8}, {"ja_JP.SJIS", kOpenError}}) {
+    EXPECT_EQ(RunTool({.folder = work.path,
+                       .args = {"x"},
+                       .locale = name,
+                       .locales = work.path,
+                       .errors_to_terminal = true}),
+              (ToolRun{.status = 1, .err = err}));
+  }
+}
+
+// What goes wrong before or around a cut, as only a POSIX system lets a user
+// make it go wrong: a FIFO, no program name, failed calls, a standard output
+// closed or full.
+TEST(CommandLine, RefusalsOnAPosixSystem) {
+  const ScratchDir work;
+  ASSERT_EQ(mkfifo((work / "fifo").c_str(), 0644), 0);  // nobody writes to it
+  WriteFile(work / "music.d88", MusicDisk().Build());
   WriteFile(work / "mus00.d88", DiskBuilder().AddSide(15, 5, 11).Build());  // MUS00 alone
   fs::create_directory(work / "MUS00");
   const std::string refused = "cannot write MUS00: a folder has this name\n";
@@ -45,12 +63,7 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
   };
   const Case cases[] = {
       {{.args = {"fifo"}}, kOpenError},
-      // The open error in words on any terminal not set to Shift_JIS, the C
-      // locale of a fresh machine included.
-      {{.args = {"x"}, .locale = "C", .errors_to_terminal = true}, kOpenErrorInUtf8},
-      {{.args = {"x"}, .locale = "ja_JP.SJIS", .locales = work.path, .errors_to_terminal = true},
-       kOpenError},
-      {{.args = {"x"}, .locale = "C.UTF-8"}, kOpenError},
+      {{.args = {"x"}, .locale = "C.UTF-8"}, kOpenError},  // not a terminal
       // No argument at all, not even the program's name.
       {{.no_program_name = true}, "Usage: d88cut [d88file]\n"},
       {{.tool = "d88ls", .no_program_name = true},
@@ -82,8 +95,7 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
     c.launch.folder = work.path;
     EXPECT_EQ(RunTool(c.launch), (ToolRun{.status = c.status, .out = c.out, .err = c.err}));
   }
-  EXPECT_EQ(work.List(),
-            (std::vector<std::string>{"MUS00", "fifo", "ja_JP.SJIS", "mus00.d88", "music.d88"}));
+  EXPECT_EQ(work.List(), (std::vector<std::string>{"MUS00", "fifo", "mus00.d88", "music.d88"}));
 }
 
 // Takes the names the run with this process id tries first for its
@@ -125,6 +137,23 @@ TEST(OutputFiles, TakenNamesArePassedOverAndAFailedWriteKeepsTheOldFile) {
   EXPECT_TRUE(fs::is_symlink(work / names[2]));
   EXPECT_TRUE(fs::is_fifo(work / names[3]));
   EXPECT_EQ(ReadFile(work / "DRIVER"), Concat({Sectors(17, 14, 16), Sectors(18, 1, 10)}));
+
+  // A temporary file that cannot be removed after the failed write is named.
+  if (!fs::exists("/usr/bin/strace")) return;
+  const ScratchDir again;
+  WriteFile(again / "image.d88", image);
+  const ToolRun stuck = RunTool({.folder = again.path,
+                                 .args = {"image.d88"},
+                                 .file_size_limit = 4096,
+                                 .inject = Injection{"unlink", "error=EACCES"}});
+  std::string stray;  // the one name that the run left behind
+  for (const std::string& name : again.List()) {
+    if (name.starts_with("MUS11.d88cut-")) stray = name;
+  }
+  EXPECT_EQ(stuck, (ToolRun{.status = 1,
+                            .out = Progress(),
+                            .err = "cannot write MUS11: File too large\ncannot remove " + stray +
+                                   ": Permission denied\n"}));
 }
 
 // The music disk with 40,000 bytes that no cut takes at the start of each
@@ -177,10 +206,46 @@ fs::perms PermissionsOf(const fs::path& path) {
   return fs::symlink_status(path).permissions();
 }
 
+gid_t GroupOf(const fs::path& path) {
+  struct stat status {};
+  stat(path.c_str(), &status);
+  return status.st_gid;
+}
+
+// A file's access ACL as the system stores it; empty when it has none.
+constexpr char kAccessAcl[] = "system.posix_acl_access";
+Bytes AclOf(const fs::path& path) {
+  Bytes acl(256);
+  acl.resize(static_cast<std::size_t>(
+      std::max(getxattr(path.c_str(), kAccessAcl, acl.data(), acl.size()), ssize_t{0})));
+  return acl;
+}
+
+// Gives a 0644 file an access ACL that keeps the user nobody (65534) out, in
+// the form the system stores: a version, then tag, permissions and id of each
+// entry. False where the file system has no ACLs.
+bool KeepNobodyOut(const fs::path& path) {
+  Bytes acl;
+  auto put = [&](std::uint32_t value, int width) {
+    for (int i = 0; i < width; ++i) acl.push_back(static_cast<std::uint8_t>(value >> 8 * i));
+  };
+  put(2, 4);
+  const std::uint32_t kNone = 0xFFFFFFFF;
+  for (const auto& [tag, perm, id] : {std::tuple{0x01u, 6u, kNone},
+                                      {0x02u, 0u, 65534u},
+                                      {0x04u, 4u, kNone},
+                                      {0x10u, 4u, kNone},
+                                      {0x20u, 4u, kNone}}) {
+    put(tag, 2), put(perm, 2), put(id, 4);
+  }
+  return setxattr(path.c_str(), kAccessAcl, acl.data(), acl.size(), 0) == 0;
+}
+
 // An output name whose file, after links, is a folder or write-protected,
 // or whose status the system cannot tell, is kept; any other is replaced by a
-// new file (a link itself, never what it points to) with the permission bits
-// of the file it replaces.
+// new file (a link itself, never what it points to) that keeps who may read
+// the file it replaces: its permission bits, its access ACL, and its group
+// where the user may give it (as root), or else no group bits at all.
 TEST(OutputFiles, OneRuleForEveryOutputName) {
   const ScratchDir work, elsewhere;
   WriteFile(work / "image.d88", MusicDisk().Build());
@@ -197,6 +262,13 @@ TEST(OutputFiles, OneRuleForEveryOutputName) {
   fs::permissions(work / "MUS04", fs::perms(0757));   // bits a umask takes away
   fs::create_symlink("MUS05", work / "MUS05");        // a loop
   fs::create_symlink("image.d88/x", work / "MUS06");  // not in a folder
+  WriteFile(work / "MUS07", Bytes(3, 7));
+  fs::permissions(work / "MUS07", fs::perms(0644));
+  const bool acls = KeepNobodyOut(work / "MUS07");
+  const Bytes acl = AclOf(work / "MUS07");
+  WriteFile(work / "MUS08", Bytes(3, 8));
+  fs::permissions(work / "MUS08", fs::perms(0640));
+  const bool root = geteuid() == 0 && chown((work / "MUS08").c_str(), -1, 4242) == 0;
 
   // Standard output and error into one file, as 2>&1 does: each refusal
   // follows its progress line.
@@ -222,6 +294,16 @@ TEST(OutputFiles, OneRuleForEveryOutputName) {
   const mode_t mask = umask(0);
   umask(mask);
   EXPECT_EQ(PermissionsOf(work / "MUS03"), fs::perms(0666 & ~mask));  // a new file
+  EXPECT_EQ(AclOf(work / "MUS07"), acls ? acl : Bytes{});
+  EXPECT_EQ(PermissionsOf(work / "MUS07"), fs::perms(0644));
+  if (!root || !fs::exists("/usr/bin/strace")) return;
+  EXPECT_EQ(GroupOf(work / "MUS08"), 4242u);
+  EXPECT_EQ(PermissionsOf(work / "MUS08"), fs::perms(0640));
+  // Where the group cannot be given to the new file, its bits go with it.
+  RunTool(
+      {.folder = work.path, .args = {"image.d88"}, .inject = Injection{"fchown", "error=EPERM"}});
+  EXPECT_EQ(GroupOf(work / "MUS08"), getegid());
+  EXPECT_EQ(PermissionsOf(work / "MUS08"), fs::perms(0600));
 }
 
 // The first name in `folder` that starts with `prefix`, once there is one.

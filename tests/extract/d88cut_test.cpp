@@ -22,6 +22,7 @@ std::string Progress(std::size_t from, std::size_t to) {
 TEST(CommandLine, OptionsWrongArgumentsOrImagesThatCannotBeOpened) {
   const ScratchDir work;
   WriteFile(work / "-odd.d88", MusicDisk().Build());
+  WriteFile(work / "--version", {});  // an image that holds no disk
   fs::create_directory(work / "folder.d88");
   struct Case {
     std::string tool;
@@ -38,6 +39,11 @@ TEST(CommandLine, OptionsWrongArgumentsOrImagesThatCannotBeOpened) {
       {"d88cut", {}, "Usage: " + ToolPath("d88cut") + " [d88file]\n"},
       {"d88cut", {"a.d88", "b.d88"}, "Usage: " + ToolPath("d88cut") + " [d88file]\n"},
       {"d88cut", {"missing.d88"}, kOpenError},
+      // An argument is an image, unless it is exactly --help or --version
+      // and opens no file.
+      {"d88cut", {"--help"}, "", "Usage: d88cut [d88file]\nCuts the music files"},
+      {"d88cut", {"--version"}, "", "", 0},
+      {"d88cut", {"-h"}, kOpenError},
       {"d88cut", {"folder.d88"}, kOpenError},
       {"d88cut", {kDevice}, kOpenError},
       {"d88ls", {kDevice}, "d88ls: cannot open '" + kDevice + "': not a regular file\n"},
@@ -72,7 +78,7 @@ TEST(CommandLine, OptionsWrongArgumentsOrImagesThatCannotBeOpened) {
     EXPECT_EQ(run.status, c.status) << c.args.size();
     EXPECT_EQ(run.err, c.err);
     EXPECT_EQ(run.out.substr(0, c.out.size() + c.out.empty()), c.out);  // "": nothing
-    EXPECT_EQ(work.List(), (std::vector<std::string>{"-odd.d88", "folder.d88"}));
+    EXPECT_EQ(work.List(), (std::vector<std::string>{"--version", "-odd.d88", "folder.d88"}));
   }
   // Several images listed one after another, each under its name.
   const std::string listing =
