@@ -17,6 +17,11 @@ Bytes ReadFile(const fs::path& path) {
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string Utf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
 Bytes Sectors(int track, int first, int last, std::size_t last_size) {
   Bytes all;
   for (int r = first; r <= last; ++r) all = Concat({all, SectorData(track, r)});
@@ -27,8 +32,9 @@ Bytes Sectors(int track, int first, int last, std::size_t last_size) {
 // Named by the time and a random number: test processes may run side by side.
 ScratchDir::ScratchDir() {
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  path = fs::temp_directory_path() /
-         ("d88test-" + std::to_string(stamp) + "-" + std::to_string(std::random_device()()));
+  const std::string name =
+      "d88test-♪-" + std::to_string(stamp) + "-" + std::to_string(std::random_device()());
+  path = fs::temp_directory_path() / fs::path(std::u8string(name.begin(), name.end()));
   fs::create_directories(path);
 }
 
@@ -57,7 +63,7 @@ std::string StateOf(const d88::D88Image& image) {
 bool ReaderTest::Open(const Bytes& bytes) {
   path_ = dir_ / std::to_string(files_++);
   WriteFile(path_, bytes);
-  return image_.Open(path_.string().c_str());
+  return image_.Open(Utf8(path_).c_str());
 }
 
 std::string ReaderTest::Selected(int index) {

@@ -18,11 +18,16 @@ using namespace d88build;
 
 Bytes ReadFile(const std::filesystem::path& path);
 
+// A path in UTF-8, as the tools and the reader take it on every system.
+std::string Utf8(const std::filesystem::path& path);
+
 // SectorData of sectors `first` to `last` of a track, back to back; of the
 // last one only its first `last_size` bytes.
 Bytes Sectors(int track, int first, int last, std::size_t last_size = 256);
 
-// A fresh, empty folder, removed with everything in it.
+// A fresh, empty folder, removed with everything in it. Its name is not
+// ASCII: every path the tests hand the tools is one that only UTF-8 (and
+// UTF-16 on Windows) carries.
 struct ScratchDir {
   ScratchDir();
   ~ScratchDir();

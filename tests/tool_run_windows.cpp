@@ -3,16 +3,17 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "tests/test_support.h"
 #include "tests/tool_run.h"
 
 namespace d88test {
 
 ToolRun RunTool(const Launch& launch) {
   auto quote = [](const std::string& text) { return '"' + text + '"'; };
-  const std::string capture = NextCapture().string();
+  const std::filesystem::path capture = NextCapture();
   std::string command = quote(ToolPath(launch.tool));
   for (const std::string& arg : launch.args) command += ' ' + quote(arg);
-  command += " >" + quote(capture + ".out") + " 2>" + quote(capture + ".err");
+  command += " >" + quote(Utf8(capture) + ".out") + " 2>" + quote(Utf8(capture) + ".err");
   const std::filesystem::path here = std::filesystem::current_path();
   std::filesystem::current_path(launch.folder);
   // cmd.exe strips one pair of quotes around it all; the wide call carries
@@ -21,7 +22,8 @@ ToolRun RunTool(const Launch& launch) {
   line.append(command.begin(), command.end()).append(u8"\"");
   const int status = _wsystem(std::filesystem::path(line).wstring().c_str());
   std::filesystem::current_path(here);
-  return {status, 0, ReadText(capture + ".out"), ReadText(capture + ".err")};
+  std::filesystem::path out = capture, err = capture;
+  return {status, 0, ReadText(out += ".out"), ReadText(err += ".err")};
 }
 
 const std::string kDevice = "CON";

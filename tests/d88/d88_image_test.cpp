@@ -61,9 +61,9 @@ TEST_F(OpenTest, NewFileCloseOrShrinkDropsTheSelection) {
   ASSERT_TRUE(Open(Named("OLD", 0x20)) && Selected(0) == "OLD" && Open(Named("NEW")));
   EXPECT_EQ(State(), "disks 1, file 688, disk_size 0, media -1, protect -1, name \"\"");
   EXPECT_EQ(Selected(0), "NEW");
-  EXPECT_FALSE(image_.Open((dir_ / "missing").string().c_str()));
-  EXPECT_FALSE(image_.Open(dir_.path.string().c_str()));  // a folder
-  EXPECT_EQ(Selected(0), "(failed)");                     // the earlier file was closed
+  EXPECT_FALSE(image_.Open(Utf8(dir_ / "missing").c_str()));
+  EXPECT_FALSE(image_.Open(Utf8(dir_.path).c_str()));  // a folder
+  EXPECT_EQ(Selected(0), "(failed)");                  // the earlier file was closed
 
   ASSERT_TRUE(Open(Named("AGAIN", 0x10)) && Selected(0) == "AGAIN" && image_.Open(nullptr));
   // A closed reader keeps the name and size it had.

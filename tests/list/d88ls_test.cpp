@@ -21,8 +21,8 @@ class ListingTest : public ReaderTest {
   List Verdicts() {
     return [this](const list::LineSink& out) {
       std::error_code error;
-      const auto cuts = list::ReadCuts(image_, path_.string(), error);
-      return cuts && list::JudgeCuts(image_, path_.string(), *cuts, out);
+      const auto cuts = list::ReadCuts(image_, Utf8(path_), error);
+      return cuts && list::JudgeCuts(image_, Utf8(path_), *cuts, out);
     };
   }
   // The lines a listing gives, when its sink takes them all.
@@ -154,7 +154,7 @@ TEST_F(ListingTest, CraftedImagesListWithinABudget) {
   path_ = dir_ / "sparse.d88";
   WriteFile(path_, sparse.Build());
   std::filesystem::resize_file(path_, 64 << 20);
-  ASSERT_TRUE(image_.Open(path_.string().c_str()));
+  ASSERT_TRUE(image_.Open(Utf8(path_).c_str()));
   Lines(Disks());
   EXPECT_NE(Lines(Verdicts())
                 .find("\n  MUS11   absent: track 17 (C8 H1) sector 5 is missing: "
