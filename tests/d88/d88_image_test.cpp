@@ -83,17 +83,40 @@ TEST_F(OpenTest, NewFileCloseOrShrinkDropsTheSelection) {
 // Runs go on at the first sector of the next side; a file that ends inside
 // a sector gives what arrived.
 TEST_F(SectorAccessTest, RunsAcrossSidesAndCutImages) {
-  const Bytes whole = MusicDisk().Build();
-  Load(Bytes(whole.begin(), whole.end() - 56));       // inside the last sector's data
-  EXPECT_EQ(Run(16, 1, 300), Sectors(16, 1, 2, 44));  // the last piece is a remainder
+  const Bytes whole = MusicDisk().Build();  // its last record: 18:10
+  const std::size_t kept = 200;             // of the last sector's 256 bytes
+  Load(Bytes(whole.begin(), whole.end() - (256 - kept)));
+  EXPECT_EQ(Run(16, 1, 300), Sectors(16, 1, 2, 300 - 256));  // the last piece is a remainder
   image_.SetSectorRange(2, 15);
   EXPECT_EQ(Run(15, 15, 512), Concat({Sectors(15, 15, 15), Sectors(16, 2, 2)}));
   image_.SetSectorRange(1, 16);
-  EXPECT_EQ(Read(18, 10), Sectors(18, 10, 10, 200));
+  EXPECT_EQ(Read(18, 10), Sectors(18, 10, 10, kept));
   EXPECT_EQ(Run(18, 9, 512), Sectors(18, 9, 9));
-  Load(Bytes(whole.begin(), whole.end() - 264));  // inside the last record's header
+  Load(Bytes(whole.begin(), whole.end() - 256 - 8));  // halfway into the last record's header
   EXPECT_EQ(Read(18, 10), Bytes{});
-  EXPECT_EQ(Ids(18).size(), 36u);
+  EXPECT_EQ(Ids(18).size(), 9 * d88::kSectorIdSize);  // the nine whole records before it
+}
+
+// A track's walk ends after the record whose position (from 0) is its own
+// sector_count less one, or at one that counts no sectors, before its ID is
+// compared: no sector stored after it is read. The listing of IDs ends with
+// the walk, but goes on past a record that counts none.
+TEST_F(SectorAccessTest, TheWalkEndsAtTheRecordThatSaysSo) {
+  DiskBuilder disk;
+  disk.Add(0, {0, 0, 1, 1, SectorData(0, 1), 1}).AddSide(0, 2, 2);  // record 0 counts 1
+  disk.Add(1, {0, 1, 1, 1, SectorData(1, 1), 0}).AddSide(1, 2, 2);  // record 0 counts none
+  disk.Add(2, {1, 0, 1, 1, SectorData(2, 1), 9}).AddSide(2, 2, 3);
+  disk.tracks[2][1].sector_count = 2;  // record 1 counts 2
+  Load(disk.Build());
+  const struct {
+    int track, r;
+    bool read;
+  } cases[] = {{0, 1, true},  {0, 2, false}, {1, 1, false},
+               {1, 2, false}, {2, 2, true},  {2, 3, false}};
+  for (const auto& [track, r, read] : cases) {
+    EXPECT_EQ(Read(track, r), read ? SectorData(track, r) : Bytes{}) << track << ":" << r;
+  }
+  EXPECT_EQ(Ids(0).size() + Ids(1).size() + Ids(2).size(), (1 + 2 + 2) * d88::kSectorIdSize);
 }
 
 // Track entries up to disk_size are tracks; arguments and offsets out of

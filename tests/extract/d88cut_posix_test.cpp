@@ -10,9 +10,10 @@
 #include <chrono>
 #include <csignal>
 #include <future>
+#include <map>
 #include <thread>
-#include <tuple>
 
+#include "list/cut_outcomes.h"
 #include "tests/extract/cut_expectations.h"
 #include "tests/test_support.h"
 #include "tests/tool_run.h"
@@ -138,8 +139,38 @@ TEST(OutputFiles, TakenNamesArePassedOverAndAFailedWriteKeepsTheOldFile) {
   EXPECT_TRUE(fs::is_fifo(work / names[3]));
   EXPECT_EQ(ReadFile(work / "DRIVER"), Concat({Sectors(17, 14, 16), Sectors(18, 1, 10)}));
 
-  // A temporary file that cannot be removed after the failed write is named.
   if (!fs::exists("/usr/bin/strace")) return;
+  // Two runs in one folder at once, each held at its first rename until the
+  // other has begun: both succeed, and each file holds one image's whole cut.
+  const ScratchDir both;
+  WriteFile(both / "a.d88", image);
+  WriteFile(both / "b.d88",
+            MusicDisk([](int, int r) { return Bytes(256, std::uint8_t(r)); }).Build());
+  auto cut = [&](const char* name) {
+    return std::async(std::launch::async, [&, name] {
+      return RunTool({.folder = both.path,
+                      .args = {name},
+                      .inject = Injection{"rename", "delay_enter=300000"}});
+    });
+  };
+  auto first = cut("a.d88"), second = cut("b.d88");
+  EXPECT_EQ(first.get(), (ToolRun{.status = 0, .out = Progress()}));
+  EXPECT_EQ(second.get(), (ToolRun{.status = 0, .out = Progress()}));
+  std::map<std::string, std::vector<Bytes>> cuts;  // each image's, as the reader cuts it
+  for (const char* name : {"a.d88", "b.d88"}) {
+    d88::D88Image reader;
+    std::error_code error;
+    list::ReadCuts(reader, Utf8(both / name), error, [&](const auto& cut, auto bytes) {
+      cuts[cut.cut.name].emplace_back(bytes.begin(), bytes.end());
+    });
+  }
+  EXPECT_EQ(both.List().size(), kCuttingOrder.size() + 2);  // no temporary file
+  for (const auto& [file, of_each] : cuts) {
+    const Bytes held = ReadFile(both / file);
+    EXPECT_TRUE(held == of_each[0] || held == of_each[1]) << file;
+  }
+
+  // A temporary file that cannot be removed after the failed write is named.
   const ScratchDir again;
   WriteFile(again / "image.d88", image);
   const ToolRun stuck = RunTool({.folder = again.path,
@@ -221,26 +252,6 @@ Bytes AclOf(const fs::path& path) {
   return acl;
 }
 
-// Gives a 0644 file an access ACL that keeps the user nobody (65534) out, in
-// the form the system stores: a version, then tag, permissions and id of each
-// entry. False where the file system has no ACLs.
-bool KeepNobodyOut(const fs::path& path) {
-  Bytes acl;
-  auto put = [&](std::uint32_t value, int width) {
-    for (int i = 0; i < width; ++i) acl.push_back(static_cast<std::uint8_t>(value >> 8 * i));
-  };
-  put(2, 4);
-  const std::uint32_t kNone = 0xFFFFFFFF;
-  for (const auto& [tag, perm, id] : {std::tuple{0x01u, 6u, kNone},
-                                      {0x02u, 0u, 65534u},
-                                      {0x04u, 4u, kNone},
-                                      {0x10u, 4u, kNone},
-                                      {0x20u, 4u, kNone}}) {
-    put(tag, 2), put(perm, 2), put(id, 4);
-  }
-  return setxattr(path.c_str(), kAccessAcl, acl.data(), acl.size(), 0) == 0;
-}
-
 // An output name whose file, after links, is a folder or write-protected,
 // or whose status the system cannot tell, is kept; any other is replaced by a
 // new file (a link itself, never what it points to) that keeps who may read
@@ -264,7 +275,10 @@ TEST(OutputFiles, OneRuleForEveryOutputName) {
   fs::create_symlink("image.d88/x", work / "MUS06");  // not in a folder
   WriteFile(work / "MUS07", Bytes(3, 7));
   fs::permissions(work / "MUS07", fs::perms(0644));
-  const bool acls = KeepNobodyOut(work / "MUS07");
+  // An access ACL that keeps the user nobody out, where the system has ACLs.
+  const bool acls =
+      fs::exists("/usr/bin/setfacl") &&
+      RunTool({work.path, {"-m", "u:nobody:---", "MUS07"}, "/usr/bin/setfacl"}).status == 0;
   const Bytes acl = AclOf(work / "MUS07");
   WriteFile(work / "MUS08", Bytes(3, 8));
   fs::permissions(work / "MUS08", fs::perms(0640));
