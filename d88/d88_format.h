@@ -96,5 +96,8 @@ static_assert((std::int64_t{kSizeCodeBase} << kMaxSizeCode) <= std::numeric_limi
 
 // File positions are signed 32-bit: an image is usable up to 2^31 - 1 bytes.
 inline constexpr std::int64_t kMaxFilePosition = std::numeric_limits<std::int32_t>::max();
+constexpr bool IsFilePosition(std::int64_t position) {
+  return position >= 0 && position <= kMaxFilePosition;
+}
 
 }  // namespace d88

@@ -152,7 +152,7 @@ std::int64_t D88Image::TrackStart(int track) const {
   const std::int32_t offset = track_offsets[track];
   if (offset == 0 || offset > disk_size) return -1;
   const std::int64_t start = std::int64_t{disk_base} + offset;
-  return start >= 0 && start <= kMaxFilePosition ? start : -1;
+  return IsFilePosition(start) ? start : -1;
 }
 
 // The track table stays: with disk_size 0, no entry of it passes the track

@@ -31,7 +31,7 @@ void ImageStream::Close() {
 }
 
 bool ImageStream::Seek(std::int64_t position) {
-  if (position < 0 || position > kMaxFilePosition) return false;
+  if (!IsFilePosition(position)) return false;
   position_ = position;
   return true;
 }
@@ -68,14 +68,14 @@ bool ImageStream::FillWindow() {
   const auto wanted =
       static_cast<std::size_t>(std::min(std::int64_t{kWindowSize}, size_ - position_));
   if (fetched_ + static_cast<std::int64_t>(wanted) > budget_) {
-    Fail(platform::ReadingBudgetSpent());
+    Fail(ReadingBudgetSpent());
     return false;
   }
   fetched_ += static_cast<std::int64_t>(wanted);
   window_size_ = std::fread(window_.data(), 1, wanted, file_.get());
   file_position_ = position_ + static_cast<std::int64_t>(window_size_);
   if (window_size_ < wanted) {
-    Fail(std::ferror(file_.get()) ? platform::StreamError() : platform::FileShrank());
+    Fail(std::ferror(file_.get()) ? platform::StreamError() : FileShrank());
     // The next read seeks again.
     file_position_ = -1;
   }

@@ -28,6 +28,7 @@
 #include <optional>
 #include <system_error>
 
+#include "d88/read_errors.h"
 #include "platform/platform.h"
 
 namespace d88 {
@@ -54,7 +55,7 @@ class ImageStream {
 
   // The most bytes the stream may fetch from a file opened from now on
   // (kReadingBudget unless set). Once they are spent every read that needs
-  // more fails (platform::ReadingBudgetSpent()) and gives nothing. Reads
+  // more fails (ReadingBudgetSpent()) and gives nothing. Reads
   // served from what was fetched are free: each fetch serves at most a window
   // of them for each walk over it.
   void SetBudget(std::int64_t bytes) { budget_ = bytes; }

@@ -45,7 +45,7 @@ bool ExtractAll(d88::D88Image& image) {
   for (const Cut& cut : CuttingOrder()) {
     const CutResult result = ExtractFile(image, cut);
     if (result == CutResult::kUnreadable) {
-      PrintError("cannot read the image", image.ReadError().message());
+      PrintError("cannot read the image", platform::Words(image.ReadError()));
       return false;
     }
     all_written &= result != CutResult::kNotWritten;
@@ -54,7 +54,7 @@ bool ExtractAll(d88::D88Image& image) {
   // The renames themselves survive a power cut.
   std::error_code error;
   if (any_written && !platform::SyncCurrentFolder(error)) {
-    PrintError("cannot put the new names on the disk", error.message());
+    PrintError("cannot put the new names on the disk", platform::Words(error));
     return false;
   }
   return all_written;

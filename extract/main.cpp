@@ -31,7 +31,7 @@ int HelpOrVersion(const std::string& arg) {
       arg == "--version" ? extract::PrintVersion(D88CUT_VERSION, error) : extract::PrintHelp(error);
   if (written) return EXIT_SUCCESS;
   extract::PrintError(arg == "--version" ? "cannot write the version" : "cannot write the help",
-                      error.message());
+                      platform::Words(error));
   return EXIT_FAILURE;
 }
 

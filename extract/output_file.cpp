@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "platform/platform.h"
+
 namespace extract {
 
 namespace {
@@ -41,19 +43,19 @@ std::optional<NotWritten> WriteOutputFile(const char* name, std::span<const std:
   if (existing) {
     if (const char* stay = MustStay(*existing, image)) return NotWritten{stay};
   }
-  if (error) return NotWritten{error.message()};
+  if (error) return NotWritten{platform::Words(error)};
   const platform::FileStatus* replaced = existing ? &*existing : nullptr;
   auto temporary = CreateTemporary(name, replaced, error);
-  if (!temporary) return NotWritten{error.message()};
+  if (!temporary) return NotWritten{platform::Words(error)};
   if ((!replaced || temporary->KeepAccess(*replaced, error)) && temporary->Write(bytes, error) &&
       temporary->RenameOver(name, error)) {
     return std::nullopt;
   }
-  NotWritten failure{error.message()};
+  NotWritten failure{platform::Words(error)};
   std::error_code removal;
   if (!temporary->Discard(removal)) {
     failure.stray = temporary->Path();
-    failure.stray_reason = removal.message();
+    failure.stray_reason = platform::Words(removal);
   }
   return failure;
 }

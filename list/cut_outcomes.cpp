@@ -2,6 +2,7 @@
 
 #include "extract/cut_reading.h"
 #include "list/record_flags.h"
+#include "platform/platform.h"
 
 namespace list {
 
@@ -36,7 +37,7 @@ CutOutcome ReadOne(d88::D88Image& image, const extract::Cut& cut, std::span<std:
 
 std::error_code ImageCuts::ReadFailure() const {
   for (const CutOutcome& outcome : cuts) {
-    if (outcome.error && outcome.error != platform::ReadingBudgetSpent()) return outcome.error;
+    if (outcome.error && outcome.error != d88::ReadingBudgetSpent()) return outcome.error;
   }
   return {};
 }

@@ -2,6 +2,7 @@
 
 #include "extract/cut_reading.h"
 #include "list/record_flags.h"
+#include "platform/platform.h"
 
 namespace list {
 
@@ -91,7 +92,7 @@ std::string Verdict(const CutOutcome& outcome, const std::string& stopped_at,
     case CutOutcome::Kind::kAbsent:
       return "absent: " + Fault(*outcome.stop, explainer.Locate(*outcome.stop));
     case CutOutcome::Kind::kStopsHere:
-      return "d88cut stops here: cannot read the image: " + outcome.error.message();
+      return "d88cut stops here: cannot read the image: " + platform::Words(outcome.error);
     case CutOutcome::Kind::kNotReached:
       break;
   }

@@ -33,7 +33,7 @@ std::optional<Held> ReadStart(const std::string& path, std::size_t limit, std::e
   Held held{std::vector<std::uint8_t>(std::min<std::int64_t>(opened->size, limit)), opened->size};
   errno = 0;
   if (std::fread(held.start.data(), 1, held.start.size(), file.get()) != held.start.size()) {
-    error = std::ferror(file.get()) ? platform::StreamError() : platform::FileShrank();
+    error = std::ferror(file.get()) ? platform::StreamError() : d88::FileShrank();
   }
   return held;
 }
@@ -60,10 +60,10 @@ std::string CompareWithFolder(const std::string& folder, const CutOutcome& outco
   const auto held = ReadStart(folder + "/" + outcome.cut.name, bytes.size(), error);
   if (error) {
     match = Match::kUnreadable;
-    return line + "cannot be read: " + error.message();
+    return line + "cannot be read: " + platform::Words(error);
   }
   const std::string stop = outcome.kind == CutOutcome::Kind::kStopsHere
-                               ? " (d88cut stops here: " + outcome.error.message() + ")"
+                               ? " (d88cut stops here: " + platform::Words(outcome.error) + ")"
                                : "";
   if (!outcome.Written()) {
     match = held ? Match::kNotAsCut : Match::kAsCut;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "list/record_flags.h"
+#include "platform/platform.h"
 
 namespace list {
 
@@ -45,7 +46,7 @@ std::string CheckVerdict(const ImageCuts& cuts, bool& whole) {
   verdict += Files(cuts, "flagged", Flagged);
   for (const CutOutcome& outcome : cuts.cuts) {
     if (outcome.kind == Kind::kStopsHere) {
-      verdict += "; d88cut stops at " + outcome.cut.name + ": " + outcome.error.message();
+      verdict += "; d88cut stops at " + outcome.cut.name + ": " + platform::Words(outcome.error);
     }
   }
   whole = verdict == all + " of " + all + " complete";

@@ -134,9 +134,9 @@ int CheckImages(const std::vector<std::string>& images, bool trouble) {
     std::string verdict;
     bool whole = false;
     if (!cuts) {
-      verdict = "cannot open: " + error.message();
+      verdict = "cannot open: " + platform::Words(error);
     } else if (const std::error_code failure = cuts->ReadFailure()) {
-      verdict = "cannot read: " + failure.message();
+      verdict = "cannot read: " + platform::Words(failure);
     } else {
       verdict = list::CheckVerdict(*cuts, whole);
     }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/platform.h"
+
 namespace list {
 
 namespace {
@@ -52,13 +54,13 @@ void PrintUsageError(std::string_view problem) {
 }
 
 void PrintCannot(std::string_view what, std::string_view path, const std::error_code& reason) {
-  const std::string words = reason.message();
+  const std::string words = platform::Words(reason);
   std::fprintf(stderr, "d88ls: cannot %.*s '%.*s': %s\n", Size(what), what.data(), Size(path),
                path.data(), words.c_str());
 }
 
 void PrintCannotWrite(std::string_view what, const std::error_code& reason) {
-  const std::string words = reason.message();
+  const std::string words = platform::Words(reason);
   std::fprintf(stderr, "d88ls: cannot write the %.*s: %s\n", Size(what), what.data(),
                words.c_str());
 }

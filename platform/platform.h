@@ -91,14 +91,21 @@ std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& e
 
 // The reason given for a name that is neither a regular file nor a folder.
 std::error_code NotARegularFile();
-// The reason given when a file ends before the size it had when it was
-// opened.
-std::error_code FileShrank();
-// The reason given when a file takes more reading than it was allowed.
-std::error_code ReadingBudgetSpent();
 // Why the last call on a standard C stream (fread, fseek, fputs, fflush)
 // failed: errno, or an input/output error where it says nothing.
 std::error_code StreamError();
+
+// The words for `error` after "cannot ...: ": one fixed English phrase for
+// each condition these tools meet (not found, permission denied, a folder,
+// no space, in use by another program, ...), the same bytes on every system;
+// the tools' own words for their own failures; the system's own text, in
+// UTF-8, for anything else.
+std::string Words(const std::error_code& error);
+// The condition `error` is, where it is one of the system's error numbers
+// (POSIX) or a condition the Windows errors were mapped to; none otherwise.
+std::optional<std::errc> Condition(const std::error_code& error);
+// The system's own text for `error`, in UTF-8.
+std::string SystemWords(const std::error_code& error);
 
 // A file this process creates, to be renamed into place once it is whole.
 // Until then it is removed when the NewFile is dropped, and when the process

@@ -303,6 +303,17 @@ bool SyncCurrentFolder(std::error_code& error) {
   return synced;
 }
 
+std::optional<std::errc> Condition(const std::error_code& error) {
+  if (error.category() != std::generic_category() && error.category() != std::system_category()) {
+    return std::nullopt;
+  }
+  return static_cast<std::errc>(error.value());
+}
+
+std::string SystemWords(const std::error_code& error) {
+  return error.message();
+}
+
 int ProcessId() {
   return getpid();
 }

@@ -35,26 +35,50 @@ std::string Utf8(const wchar_t* wide) {
   return text;
 }
 
-// The Windows errors a user meets here, in the words the C library has for
-// them (the same as on POSIX systems); others as Windows says them.
+// The Windows errors a user meets here, as the conditions they are, which
+// the tools word as on POSIX systems (see Words); others stay Windows' own.
+struct Mapped {
+  DWORD code;
+  std::errc condition;
+};
+constexpr Mapped kConditions[] = {
+    {ERROR_FILE_NOT_FOUND, std::errc::no_such_file_or_directory},
+    {ERROR_PATH_NOT_FOUND, std::errc::no_such_file_or_directory},
+    {ERROR_BAD_NETPATH, std::errc::no_such_file_or_directory},
+    {ERROR_FILE_EXISTS, std::errc::file_exists},
+    {ERROR_ALREADY_EXISTS, std::errc::file_exists},
+    {ERROR_ACCESS_DENIED, std::errc::permission_denied},
+    {ERROR_SHARING_VIOLATION, std::errc::device_or_resource_busy},
+    {ERROR_LOCK_VIOLATION, std::errc::device_or_resource_busy},
+    {ERROR_DISK_FULL, std::errc::no_space_on_device},
+    {ERROR_HANDLE_DISK_FULL, std::errc::no_space_on_device},
+    {ERROR_FILE_TOO_LARGE, std::errc::file_too_large},
+    {ERROR_WRITE_PROTECT, std::errc::read_only_file_system},
+    {ERROR_DIRECTORY, std::errc::not_a_directory},
+    {ERROR_CANT_RESOLVE_FILENAME, std::errc::too_many_symbolic_link_levels},
+    {ERROR_FILENAME_EXCED_RANGE, std::errc::filename_too_long},
+    {ERROR_INVALID_NAME, std::errc::invalid_argument},
+    {ERROR_TOO_MANY_OPEN_FILES, std::errc::too_many_files_open},
+    {ERROR_NOT_SUPPORTED, std::errc::not_supported},
+    {ERROR_NOT_SAME_DEVICE, std::errc::cross_device_link},
+    {ERROR_NOT_READY, std::errc::io_error},
+    {ERROR_CRC, std::errc::io_error},
+    {ERROR_READ_FAULT, std::errc::io_error},
+    {ERROR_WRITE_FAULT, std::errc::io_error},
+    {ERROR_GEN_FAILURE, std::errc::io_error},
+    {ERROR_SECTOR_NOT_FOUND, std::errc::io_error},
+    {ERROR_DEVICE_REMOVED, std::errc::io_error},
+    {ERROR_IO_DEVICE, std::errc::io_error},
+    {ERROR_BROKEN_PIPE, std::errc::broken_pipe},
+    {ERROR_NO_DATA, std::errc::broken_pipe},
+};
+
 std::error_code LastError() {
   const DWORD code = GetLastError();
-  switch (code) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-      return std::make_error_code(std::errc::no_such_file_or_directory);
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-      return std::make_error_code(std::errc::file_exists);
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-      return std::make_error_code(std::errc::permission_denied);
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return std::make_error_code(std::errc::no_space_on_device);
-    default:
-      return {static_cast<int>(code), std::system_category()};
+  for (const Mapped& mapped : kConditions) {
+    if (mapped.code == code) return std::make_error_code(mapped.condition);
   }
+  return {static_cast<int>(code), std::system_category()};
 }
 
 HANDLE HandleOf(std::FILE* stream) {
@@ -355,6 +379,30 @@ bool NewFile::RenameOver(const char* name, std::error_code& error) {
 // Windows renames each file through to the disk (MOVEFILE_WRITE_THROUGH).
 bool SyncCurrentFolder(std::error_code&) {
   return true;
+}
+
+// Only the conditions LastError mapped: Windows' own codes are no error
+// numbers of the C library.
+std::optional<std::errc> Condition(const std::error_code& error) {
+  if (error.category() != std::generic_category()) return std::nullopt;
+  return static_cast<std::errc>(error.value());
+}
+
+// Windows' own text, in the user's language, read in UTF-16; the C++
+// library's would be in the ANSI code page.
+std::string SystemWords(const std::error_code& error) {
+  if (error.category() != std::system_category()) return error.message();
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(error.value()), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string words = length > 0 ? Utf8(text) : "Windows error " + std::to_string(error.value());
+  LocalFree(text);
+  while (!words.empty() && (words.back() == '\n' || words.back() == '\r' || words.back() == ' ' ||
+                            words.back() == '.')) {
+    words.pop_back();
+  }
+  return words;
 }
 
 int ProcessId() {

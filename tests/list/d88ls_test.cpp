@@ -102,7 +102,7 @@ TEST_F(ListingTest, ListsSizesThatCannotBeAndFilesWithoutADisk) {
   std::filesystem::resize_file(path_, large.disk_size.value() + 100);  // in the second header
   EXPECT_TRUE(Lines(Disks()).ends_with(
       "disk 1: its header can no longer be read\n698 bytes after the last disk\n"));
-  EXPECT_EQ(image_.ReadError(), platform::FileShrank());
+  EXPECT_EQ(image_.ReadError(), d88::FileShrank());
   EXPECT_TRUE(Open({}));
   EXPECT_EQ(Lines(Disks()), "no disk: the file is shorter than a disk header\n");
   EXPECT_EQ(Lines(Verdicts()), "no disk 0: d88cut would cut nothing\n");
@@ -182,7 +182,7 @@ TEST_F(ListingTest, CraftedImagesListWithinABudget) {
     image_.SetReadingBudget(budget);
     ASSERT_TRUE(Open(bytes));
     Lines(Disks()) + Lines(Verdicts());
-    EXPECT_EQ(image_.ReadError() == platform::ReadingBudgetSpent(), spent) << budget;
+    EXPECT_EQ(image_.ReadError() == d88::ReadingBudgetSpent(), spent) << budget;
   }
 }
 

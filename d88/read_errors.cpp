@@ -1,0 +1,37 @@
+#include "d88/read_errors.h"
+
+#include <string>
+
+namespace d88 {
+
+namespace {
+
+enum class ReadError { kShrank = 1, kBudgetSpent };
+
+class ReadErrorCategory : public std::error_category {
+ public:
+  const char* name() const noexcept override { return "d88 image"; }
+  std::string message(int code) const override {
+    if (static_cast<ReadError>(code) == ReadError::kShrank) {
+      return "the file became shorter while it was read";
+    }
+    return "it takes more reading than any real disk needs";
+  }
+};
+
+std::error_code Make(ReadError error) {
+  static const ReadErrorCategory category;
+  return {static_cast<int>(error), category};
+}
+
+}  // namespace
+
+std::error_code FileShrank() {
+  return Make(ReadError::kShrank);
+}
+
+std::error_code ReadingBudgetSpent() {
+  return Make(ReadError::kBudgetSpent);
+}
+
+}  // namespace d88
