@@ -278,7 +278,7 @@ std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& e
     return std::nullopt;
   }
   // A folder (opened by the flag above), a console, a pipe or a device.
-  BY_HANDLE_FILE_INFORMATION info;
+  BY_HANDLE_FILE_INFORMATION info{};
   const bool on_disk =
       GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info);
   if (!on_disk || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {

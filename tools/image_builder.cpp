@@ -84,16 +84,17 @@ DiskBuilder MusicDisk(SectorFill fill) {
 
 Bytes SharedRun(int records, int stagger) {
   constexpr std::uint32_t kRecordSize = 32 * 1024;
-  constexpr std::uint32_t kHeaderSize = 0x2B0;
   DiskBuilder first{.name = "SHARED RUN"};
   for (int i = 0; i < records; ++i) {
     first.Add(0, {0, 0, 1 + i % 2, 1, Bytes(kRecordSize - 16), 0});
   }
-  auto track_start = [&](int track) { return kHeaderSize + track * stagger * kRecordSize; };
+  auto track_start = [&](int track) {
+    return static_cast<std::uint32_t>(kHeaderSize + track * stagger * kRecordSize);
+  };
   for (int track = 1; track < 164; ++track) first.track_offsets[track] = track_start(track);
   std::vector<Bytes> disks = {first.Build()};
   std::uint32_t start = static_cast<std::uint32_t>(disks[0].size());
-  for (int disk = 1; disk < 64; ++disk, start += kHeaderSize) {
+  for (int disk = 1; disk < 64; ++disk, start += static_cast<std::uint32_t>(kHeaderSize)) {
     DiskBuilder next{.name = "SHARED RUN " + std::to_string(disk)};
     for (int track = 0; track < 164; ++track)
       next.track_offsets[track] = track_start(track) - start;
