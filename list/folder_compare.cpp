@@ -30,7 +30,8 @@ std::optional<Held> ReadStart(const std::string& path, std::size_t limit, std::e
     return std::nullopt;
   }
   const std::unique_ptr<std::FILE, FileCloser> file(opened->stream);
-  Held held{std::vector<std::uint8_t>(std::min<std::int64_t>(opened->size, limit)), opened->size};
+  const auto kept = std::min(opened->size, static_cast<std::int64_t>(limit));
+  Held held{std::vector<std::uint8_t>(static_cast<std::size_t>(kept)), opened->size};
   errno = 0;
   if (std::fread(held.start.data(), 1, held.start.size(), file.get()) != held.start.size()) {
     error = std::ferror(file.get()) ? platform::StreamError() : d88::FileShrank();
