@@ -6,6 +6,9 @@ namespace d88test {
 using OpenTest = ReaderTest;
 using SectorAccessTest = ReaderTest;
 
+// The bytes of one ID that ReadTrackIds lists: C, H, R, N.
+constexpr std::size_t kIdBytes = 4;
+
 Bytes Named(const std::string& name, std::uint8_t media = 0,
             std::optional<std::uint32_t> size = {}) {
   return DiskBuilder{.name = name, .media_type = media, .disk_size = size}.Build();
@@ -87,6 +90,8 @@ TEST_F(SectorAccessTest, RunsAcrossSidesAndCutImages) {
   const std::size_t kept = 200;             // of the last sector's 256 bytes
   Load(Bytes(whole.begin(), whole.end() - (256 - kept)));
   EXPECT_EQ(Run(16, 1, 300), Sectors(16, 1, 2, 300 - 256));  // the last piece is a remainder
+  // A reader fresh from construction numbers the sides' sectors 1 to 16.
+  EXPECT_EQ(Run(16, 16, 512), Concat({Sectors(16, 16, 16), Sectors(17, 1, 1)}));
   image_.SetSectorRange(2, 15);
   EXPECT_EQ(Run(15, 15, 512), Concat({Sectors(15, 15, 15), Sectors(16, 2, 2)}));
   image_.SetSectorRange(1, 16);
@@ -94,7 +99,7 @@ TEST_F(SectorAccessTest, RunsAcrossSidesAndCutImages) {
   EXPECT_EQ(Run(18, 9, 512), Sectors(18, 9, 9));
   Load(Bytes(whole.begin(), whole.end() - 256 - 8));  // halfway into the last record's header
   EXPECT_EQ(Read(18, 10), Bytes{});
-  EXPECT_EQ(Ids(18).size(), 9 * d88::kSectorIdSize);  // the nine whole records before it
+  EXPECT_EQ(Ids(18).size(), 9 * kIdBytes);  // the nine whole records before it
 }
 
 // A track's walk ends after the record whose position (from 0) is its own
@@ -116,7 +121,7 @@ TEST_F(SectorAccessTest, TheWalkEndsAtTheRecordThatSaysSo) {
   for (const auto& [track, r, read] : cases) {
     EXPECT_EQ(Read(track, r), read ? SectorData(track, r) : Bytes{}) << track << ":" << r;
   }
-  EXPECT_EQ(Ids(0).size() + Ids(1).size() + Ids(2).size(), (1 + 2 + 2) * d88::kSectorIdSize);
+  EXPECT_EQ(Ids(0).size() + Ids(1).size() + Ids(2).size(), (1 + 2 + 2) * kIdBytes);
 }
 
 // Track entries up to disk_size are tracks; arguments and offsets out of

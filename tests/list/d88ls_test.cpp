@@ -206,6 +206,8 @@ TEST(Collection, ChecksEachImageInALine) {
   marked.tracks[17][14].status = 0xB0;  // 17:15, a data CRC error, in DRIVER and MUS11
   WriteFile(work / "flagged.d88", marked.Build());
   WriteFile(work / "tiny.d88", Bytes(100));
+  const Bytes whole = MusicDisk().Build();  // cut inside 18:10, the last sector DRIVER takes
+  WriteFile(work / "cut.d88", Bytes(whole.begin(), whole.end() - 56));
   const struct {
     std::vector<std::string> images;
     std::string out;
@@ -216,9 +218,10 @@ TEST(Collection, ChecksEachImageInALine) {
        0},
       {{"flagged.d88"}, "flagged.d88: 14 of 14 complete; flagged: DRIVER, MUS11\n", 1},
       {{"tiny.d88"}, "tiny.d88: not a D88 image: shorter than a disk header\n", 1},
-      {{"short.d88", "missing.d88", "whole.d88"},
+      {{"short.d88", "missing.d88", "cut.d88"},
        "short.d88: 10 of 14 complete; broken off: MUS03; absent: VOICE, MUS00, MUS01\n"
-       "missing.d88: cannot open: No such file or directory\nwhole.d88: all 14 files complete\n",
+       "missing.d88: cannot open: No such file or directory\n"
+       "cut.d88: 13 of 14 complete; broken off: DRIVER\n",
        2},
   };
   for (const auto& [images, out, status] : cases) {
