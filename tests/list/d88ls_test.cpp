@@ -174,6 +174,21 @@ TEST_F(ListingTest, CraftedImagesListWithinABudget) {
             std::string::npos);
   EXPECT_EQ(image_.ReadError(), std::error_code());
 
+  // Searches past the walks' ends that the budget stops say so: the first
+  // reads the whole run of 64 records, the second the 59 it can afford.
+  image_.SetReadingBudget(4 << 20);
+  ASSERT_TRUE(Open(SharedRun(64, 0)));
+  const std::string walk_end =
+      " is missing: the track's walk ends at record 1, which counts no sectors";
+  EXPECT_NE(Lines(Verdicts())
+                .find("  DRIVER  absent: track 17 (C8 H1) sector 14 is missing\n"
+                      "  VOICE   absent: track 15 (C7 H1) sector 2" +
+                      walk_end +
+                      ", and the 59 records after it do not hold it (searched no further)\n"
+                      "  MUS00   absent: track 15 (C7 H1) sector 5" +
+                      walk_end + " (searched no further)\n"),
+            std::string::npos);
+
   // What each read fetches counts (the shared run's walks; the music disk's
   // one read of 16,192 bytes), from the opening of each file.
   const Bytes music = MusicDisk().Build();
