@@ -52,6 +52,7 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
   const ScratchDir work;
   ASSERT_EQ(mkfifo((work / "fifo").c_str(), 0644), 0);  // nobody writes to it
   WriteFile(work / "music.d88", MusicDisk().Build());
+  WriteFile(work / "none.d88", Bytes(100));                                 // no disk in it
   WriteFile(work / "mus00.d88", DiskBuilder().AddSide(15, 5, 11).Build());  // MUS00 alone
   fs::create_directory(work / "MUS00");
   const std::string refused = "cannot write MUS00: a folder has this name\n";
@@ -91,12 +92,17 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
        "d88ls: cannot write the listing: No space left on device\n"},
       {{.args = {"--help"}, .tool = "d88ls", .output = Output::kFullDevice},
        "d88ls: cannot write the help: No space left on device\n"},
+      {{.args = {"--help"}, .output = Output::kFullDevice},
+       "cannot write the help: No space left on device\n"},
+      // Nothing cut, so the folder is not put on the disk, and cannot fail.
+      {{.args = {"none.d88"}, .inject = Injection{"fsync", "error=EIO"}}, "", "", 0},
   };
   for (Case c : cases) {
     c.launch.folder = work.path;
     EXPECT_EQ(RunTool(c.launch), (ToolRun{.status = c.status, .out = c.out, .err = c.err}));
   }
-  EXPECT_EQ(work.List(), (std::vector<std::string>{"MUS00", "fifo", "mus00.d88", "music.d88"}));
+  EXPECT_EQ(work.List(),
+            (std::vector<std::string>{"MUS00", "fifo", "mus00.d88", "music.d88", "none.d88"}));
 }
 
 // Takes the names the run with this process id tries first for its
