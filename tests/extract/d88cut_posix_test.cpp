@@ -76,6 +76,12 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
         .tool = "d88ls",
         .inject = Injection{"newfstatat", "error=EIO", 1, work / "music.d88"}},
        "d88ls: cannot open 'music.d88': Input/output error\n"},
+      {{.args = {"--check", "music.d88"},
+        .tool = "d88ls",
+        .inject = Injection{"read", "error=EIO", 1, work / "music.d88"}},
+       "",
+       "music.d88: cannot read: Input/output error\n",
+       2},
       // The listing stops at the failed read; the verdicts, read anew, and
       // the next image follow.
       {{.args = {"music.d88", "music.d88"},

@@ -56,8 +56,9 @@ TEST_F(ListingTest, ListsEveryDiskTrackAndFlag) {
   }
   DiskBuilder second{.name = "SECOND", .media_type = 0x30, .write_protect = 0x01};
   for (int i = 0; i < 65537; ++i) second.Add(7, {3, 1, 0, 1, {}, 0});  // past what is walked
+  second.AddSide(8, 1, 1);
   const Bytes after_last(100);
-  // Its size runs one byte past the end of the file (0x00100325 bytes).
+  // Its size runs one byte past the end of the file (0x00100435 bytes).
   second.disk_size = static_cast<std::uint32_t>(second.Build().size() + after_last.size() + 1);
   ASSERT_TRUE(Open(Concat({first.Build(), second.Build(), after_last})));
   EXPECT_EQ(
@@ -66,8 +67,9 @@ TEST_F(ListingTest, ListsEveryDiskTrackAndFlag) {
   track 1 (cylinder 0, head 1): 3 records: C0 H1 N1 R1-3
   track 4 (cylinder 2, head 0): 7 records: C2 H0 N1 R3, C2 H0 N1 R1-3, C2 H0 N0 R4, C2 H0 N1 R0 x2; flagged: C2 H0 N0 R4 (data CRC error)
   track 6 (cylinder 3, head 0): 17 records: C2 H0 N1 R1, C2 H0 N1 R3, C2 H0 N1 R5, C2 H0 N1 R7, C2 H0 N1 R9, C2 H0 N1 R11, C2 H0 N1 R13, C2 H0 N1 R15, C2 H0 N1 R17, C2 H0 N1 R19, C2 H0 N1 R21, C2 H0 N1 R23, C2 H0 N1 R25, C2 H0 N1 R27, C2 H0 N1 R29, C2 H0 N1 R31, and 1 more; flagged: C2 H0 N1 R1 (deleted data), C2 H0 N1 R3 (ID CRC error), C2 H0 N1 R5 (data CRC error), C2 H0 N1 R7 (no address mark), C2 H0 N1 R9 (no data mark), C2 H0 N1 R11 (status 0x55), C2 H0 N1 R13 (single density, deleted mark), C2 H0 N1 R15 (high density, deleted mark 0x20), and 1 more
-disk 1: "SECOND", media type 1D, write-protect byte 0x01, size field 0x00100325, past the end of the file: 1049380 bytes of it are there
+disk 1: "SECOND", media type 1D, write-protect byte 0x01, size field 0x00100435, past the end of the file: 1049652 bytes of it are there
   track 7 (cylinder 3, head 1): more than 65536 records: C3 H1 N1 R0 x65536
+  track 8 (cylinder 4, head 0): 1 record: C4 H0 N1 R1
 )");
 }
 
@@ -84,6 +86,9 @@ TEST_F(ListingTest, ListsSizesThatCannotBeAndFilesWithoutADisk) {
   track 1 (cylinder 0, head 1): 1 record: C0 H1 N1 R5
   track 2 (cylinder 1, head 0): 8 records: C1 H0 N1 R1-8; flagged: C1 H0 N1 R1 (no address mark), C1 H0 N1 R2 (no address mark), C1 H0 N1 R3 (no address mark), C1 H0 N1 R4 (no address mark), C1 H0 N1 R5 (no address mark), C1 H0 N1 R6 (no address mark), C1 H0 N1 R7 (no address mark), C1 H0 N1 R8 (no address mark)
 )");
+  // A track that is not there: nothing to search past.
+  EXPECT_NE(Lines(Verdicts()).find("  DRIVER  absent: track 17 (C8 H1) sector 14 is missing\n"),
+            std::string::npos);
   EXPECT_TRUE(Open(DiskBuilder().Build()));  // ends where the file ends
   EXPECT_EQ(Lines(Disks()), "disk 0: \"\", media type 2D, 688 bytes\n");
   EXPECT_TRUE(Open(Concat({DiskBuilder{.disk_size = 0xFFFFFFFF}.Build(), Bytes(100)})));
