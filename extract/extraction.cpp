@@ -45,7 +45,7 @@ bool ExtractAll(d88::D88Image& image) {
   for (const Cut& cut : CuttingOrder()) {
     const CutResult result = ExtractFile(image, cut);
     if (result == CutResult::kUnreadable) {
-      PrintError("cannot read the image", platform::Words(image.ReadError()));
+      PrintError(kCannotReadImage, platform::Words(image.ReadError()));
       return false;
     }
     all_written &= result != CutResult::kNotWritten;

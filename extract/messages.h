@@ -30,6 +30,10 @@ void PrintOpenError();
 // is written, wherever standard output goes.
 void PrintCutting(std::string_view name);
 
+// What d88cut says when it stops at an image it cannot read (or that takes
+// more reading than its budget), before the reason; d88ls's verdicts quote it.
+inline constexpr std::string_view kCannotReadImage = "cannot read the image";
+
 // "<what>: <reason>\n" on standard error, after the progress line it
 // follows: "cannot write MUS00: a folder has this name".
 void PrintError(std::string_view what, std::string_view reason);

@@ -1,5 +1,7 @@
 #include "list/cut_outcomes.h"
 
+#include <algorithm>
+
 #include "extract/cut_reading.h"
 #include "list/record_flags.h"
 #include "platform/platform.h"
@@ -34,6 +36,11 @@ CutOutcome ReadOne(d88::D88Image& image, const extract::Cut& cut, std::span<std:
 }
 
 }  // namespace
+
+std::string NameColumn(const extract::Cut& cut) {
+  constexpr std::size_t kWidth = 8;
+  return cut.name + std::string(kWidth - std::min(cut.name.size(), kWidth), ' ');
+}
 
 std::error_code ImageCuts::ReadFailure() const {
   for (const CutOutcome& outcome : cuts) {

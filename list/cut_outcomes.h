@@ -43,6 +43,9 @@ struct ImageCuts {
   std::error_code ReadFailure() const;
 };
 
+// The file's name padded to the column its line goes on in: "MUS03   ".
+std::string NameColumn(const extract::Cut& cut);
+
 // What `take(outcome, bytes)` gets for each file in cutting order, as soon as
 // it is read: `bytes` are those d88cut writes (empty when it writes none).
 using TakeCut = std::function<void(const CutOutcome&, std::span<const std::uint8_t>)>;

@@ -1,6 +1,7 @@
 #include "list/cut_verdicts.h"
 
 #include "extract/cut_reading.h"
+#include "extract/messages.h"
 #include "list/record_flags.h"
 #include "platform/platform.h"
 
@@ -92,7 +93,8 @@ std::string Verdict(const CutOutcome& outcome, const std::string& stopped_at,
     case CutOutcome::Kind::kAbsent:
       return "absent: " + Fault(*outcome.stop, explainer.Locate(*outcome.stop));
     case CutOutcome::Kind::kStopsHere:
-      return "d88cut stops here: cannot read the image: " + platform::Words(outcome.error);
+      return "d88cut stops here: " + std::string(extract::kCannotReadImage) + ": " +
+             platform::Words(outcome.error);
     case CutOutcome::Kind::kNotReached:
       break;
   }
@@ -109,8 +111,7 @@ bool JudgeCuts(d88::D88Image& image, const std::string& path, const ImageCuts& c
   std::string stopped_at;
   for (const CutOutcome& outcome : cuts.cuts) {
     if (outcome.kind == CutOutcome::Kind::kStopsHere) stopped_at = outcome.cut.name;
-    const std::string padding(8 - outcome.cut.name.size(), ' ');
-    if (!out("  " + outcome.cut.name + padding + Verdict(outcome, stopped_at, explainer) + "\n")) {
+    if (!out("  " + NameColumn(outcome.cut) + Verdict(outcome, stopped_at, explainer) + "\n")) {
       return false;
     }
   }

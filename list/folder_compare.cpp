@@ -55,8 +55,7 @@ std::string Differences(const Held& held, std::span<const std::uint8_t> bytes) {
 
 std::string CompareWithFolder(const std::string& folder, const CutOutcome& outcome,
                               std::span<const std::uint8_t> bytes, Match& match) {
-  const std::string padding(8 - outcome.cut.name.size(), ' ');
-  const std::string line = outcome.cut.name + padding;
+  const std::string line = NameColumn(outcome.cut);
   std::error_code error;
   const auto held = ReadStart(folder + "/" + outcome.cut.name, bytes.size(), error);
   if (error) {

@@ -132,15 +132,16 @@ int CheckImages(const std::vector<std::string>& images, bool trouble) {
     std::error_code error;
     const auto cuts = list::ReadCuts(image, path, error);
     std::string verdict;
-    bool whole = false;
+    bool whole = false, judged = false;
     if (!cuts) {
       verdict = "cannot open: " + platform::Words(error);
     } else if (const std::error_code failure = cuts->ReadFailure()) {
       verdict = "cannot read: " + platform::Words(failure);
     } else {
       verdict = list::CheckVerdict(*cuts, whole);
+      judged = true;
     }
-    trouble |= !cuts || cuts->ReadFailure();
+    trouble |= !judged;
     all_whole &= whole;
     if (!out.Put(path + ": " + verdict + "\n")) break;
   }
