@@ -48,6 +48,13 @@ inline constexpr int kTrackCount = 164;
 inline constexpr std::size_t kDiskHeaderSize = 0x2B0;
 static_assert(kTrackTableOffset + kTrackCount * kTrackEntrySize == kDiskHeaderSize);
 
+// Some writers keep a track table of 160 entries and start the first track
+// at 0x2A0, where the last four entries would be: the first 160 entries are
+// those of tracks on every disk, and no track starts before 0x2A0.
+inline constexpr int kTracksInEveryTable = 160;
+inline constexpr std::size_t kShortDiskHeaderSize = 0x2A0;
+static_assert(kTrackTableOffset + kTracksInEveryTable * kTrackEntrySize == kShortDiskHeaderSize);
+
 // Values of the write-protect and media-type bytes.
 inline constexpr int kWriteProtected = 0x10;
 inline constexpr int kMedia2D = 0x00;

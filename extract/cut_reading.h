@@ -1,13 +1,15 @@
 // How d88cut reads its cuts: the one home of how the image is opened and
-// prepared, and of what each cut reads, so that d88ls's verdicts and
-// comparisons say what d88cut does, file by file, down to where the reading
-// budget stops it.
+// prepared, of what each cut reads and comes to, and of the words d88cut
+// stops with, so that d88ls's verdicts and comparisons say what d88cut does,
+// file by file, down to where the reading budget stops it.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "d88/d88_image.h"
 #include "extract/cut_table.h"
@@ -20,26 +22,37 @@ namespace extract {
 // cannot be opened or is not a regular file.
 bool OpenForCutting(d88::D88Image& image, const char* path, std::error_code& error);
 
-// One cut as d88cut reads it.
-struct CutRead {
-  int got = 0;            // the bytes of the whole sectors its run took; 0: no file is written
-  std::error_code error;  // the image could not be read (or took more reading
-                          // than the budget): d88cut stops at this cut
+// What d88cut says when it stops at an image it cannot read (or that takes
+// more reading than its budget), before the reason.
+inline constexpr std::string_view kCannotReadImage = "cannot read the image";
+
+// One cut as d88cut reads it, and what becomes of it.
+struct CutOutcome {
+  enum class Kind {
+    kComplete,    // cut whole
+    kBrokenOff,   // written at full length, but the disk gives only part of it
+    kAbsent,      // not even its first sector is there whole: d88cut skips it
+    kStopsHere,   // the image cannot be read here (`error`): d88cut stops
+    kNotReached,  // d88cut stopped at an earlier file
+  };
+  Cut cut;
+  Kind kind = Kind::kNotReached;
+  int got = 0;                          // the bytes of the whole sectors it takes
+  std::optional<d88::RunPiece> stop{};  // kBrokenOff, kAbsent: where its run stops
+  std::vector<d88::RunPiece> noted{};   // the sectors it takes whose flags say something
+  std::error_code error{};              // kStopsHere: why
+
+  // Whether d88cut writes a file for it.
+  bool Written() const { return kind == Kind::kComplete || kind == Kind::kBrokenOff; }
+  // The bytes of its file that the disk gives: its whole sectors, then what a
+  // sector that is there but short holds; zeros follow up to its length.
+  int Given() const;
+  // Whether a sector it takes was read with an error (a deleted mark is none).
+  bool Flagged() const;
 };
 
-// Reads the run of `cut` into `bytes` (cut.length of them) as d88cut does,
-// handing each piece of the run to `observe(piece)`: the file d88cut writes
-// is those bytes, zeros past what the disk gave.
-template <typename Observe>
-CutRead ReadCut(d88::D88Image& image, const Cut& cut, std::span<std::uint8_t> bytes,
-                Observe observe) {
-  std::fill(bytes.begin(), bytes.end(), std::uint8_t{0});
-  const int got = image.ReadSectorRun(cut.track, cut.cylinder, cut.head, cut.first_sector,
-                                      kSizeCode, bytes.data(), cut.length, observe);
-  return {got, image.ReadError()};
-}
-inline CutRead ReadCut(d88::D88Image& image, const Cut& cut, std::span<std::uint8_t> bytes) {
-  return ReadCut(image, cut, bytes, [](const d88::RunPiece&) {});
-}
+// Reads the run of `cut` into `bytes` (cut.length of them) as d88cut does:
+// the file d88cut writes is those bytes, zeros past what the disk gave.
+CutOutcome ReadCut(d88::D88Image& image, const Cut& cut, std::span<std::uint8_t> bytes);
 
 }  // namespace extract

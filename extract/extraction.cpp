@@ -25,36 +25,52 @@ static_assert(FitsTheBuffer(kDriver) && FitsTheBuffer(kVoice) &&
 
 }  // namespace
 
-CutResult ExtractFile(d88::D88Image& image, const Cut& cut) {
+CutResult ExtractFile(d88::D88Image& image, const Cut& cut, TerminalNotes& notes) {
   const std::span<std::uint8_t> bytes(ExtractBuffer.data(), cut.length);
-  const CutRead read = ReadCut(image, cut, bytes);
+  const CutOutcome outcome = ReadCut(image, cut, bytes);
   // No file is ever written from bytes the image did not give.
-  if (read.error) return CutResult::kUnreadable;
-  if (read.got == 0) return CutResult::kNotOnDisk;
+  if (outcome.kind == CutOutcome::Kind::kStopsHere) return CutResult::kUnreadable;
+  if (!outcome.Written()) {
+    notes.Absent(outcome);
+    return CutResult::kNotOnDisk;
+  }
+  notes.TellHeld();
   PrintCutting(cut.name);
+  notes.Cut(outcome);
   const auto failure = WriteOutputFile(cut.name.c_str(), bytes, image.Identity());
   if (!failure) return CutResult::kWritten;
-  PrintError("cannot write " + cut.name, failure->reason);
-  if (!failure->stray.empty()) PrintError("cannot remove " + failure->stray, failure->stray_reason);
+  PrintMessage("cannot write " + cut.name, failure->reason);
+  if (!failure->stray.empty()) {
+    PrintMessage("cannot remove " + platform::Shown(failure->stray), failure->stray_reason);
+  }
   return CutResult::kNotWritten;
 }
 
-bool ExtractAll(d88::D88Image& image) {
+bool ExtractAll(d88::D88Image& image, const std::string& path) {
+  TerminalNotes notes(image, path);
   bool all_written = true;
+  bool any_announced = false;
   bool any_written = false;
   for (const Cut& cut : CuttingOrder()) {
-    const CutResult result = ExtractFile(image, cut);
+    const CutResult result = ExtractFile(image, cut, notes);
     if (result == CutResult::kUnreadable) {
-      PrintError(kCannotReadImage, platform::Words(image.ReadError()));
+      notes.TellHeld();
+      PrintMessage(kCannotReadImage, platform::Words(image.ReadError()));
       return false;
     }
     all_written &= result != CutResult::kNotWritten;
+    any_announced |= result != CutResult::kNotOnDisk;
     any_written |= result == CutResult::kWritten;
+  }
+  if (any_announced) {
+    notes.TellHeld();
+  } else {
+    notes.NothingCut();
   }
   // The renames themselves survive a power cut.
   std::error_code error;
   if (any_written && !platform::SyncCurrentFolder(error)) {
-    PrintError("cannot put the new names on the disk", platform::Words(error));
+    PrintMessage("cannot put the new names on the disk", platform::Words(error));
     return false;
   }
   return all_written;

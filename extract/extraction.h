@@ -2,9 +2,11 @@
 // folder.
 #pragma once
 
+#include <string>
+
 #include "d88/d88_image.h"
 #include "extract/cut_table.h"
-#include "platform/platform.h"
+#include "extract/terminal_notes.h"
 
 namespace extract {
 
@@ -18,12 +20,12 @@ enum class CutResult {
 // Reads the cut's run and, when the disk gave any of it, prints the progress
 // line and writes the file `cut.name` at its full length even when the run
 // broke off, with zeros past what the disk gave. Never writes over the image
-// file itself.
-CutResult ExtractFile(d88::D88Image& image, const Cut& cut);
+// file itself. What a person at a terminal should know of it goes to `notes`.
+CutResult ExtractFile(d88::D88Image& image, const Cut& cut, TerminalNotes& notes);
 
-// Cuts every file in order from an image opened by OpenForCutting. Stops at
-// the first file whose run could not be read, saying why. False then, or
-// when any announced file could not be written.
-bool ExtractAll(d88::D88Image& image);
+// Cuts every file in order from the image at `path`, opened by
+// OpenForCutting. Stops at the first file whose run could not be read,
+// saying why. False then, or when any announced file could not be written.
+bool ExtractAll(d88::D88Image& image, const std::string& path);
 
 }  // namespace extract

@@ -30,8 +30,8 @@ int HelpOrVersion(const std::string& arg) {
   const bool written =
       arg == "--version" ? extract::PrintVersion(D88CUT_VERSION, error) : extract::PrintHelp(error);
   if (written) return EXIT_SUCCESS;
-  extract::PrintError(arg == "--version" ? "cannot write the version" : "cannot write the help",
-                      platform::Words(error));
+  extract::PrintMessage(arg == "--version" ? "cannot write the version" : "cannot write the help",
+                        platform::Words(error));
   return EXIT_FAILURE;
 }
 
@@ -51,5 +51,5 @@ int main(int argc, char** argv) {
   if (!extract::OpenForCutting(image, args[1].c_str(), error)) {
     return AskedForHelpOrVersion(args[1]) ? HelpOrVersion(args[1]) : OpenError();
   }
-  return extract::ExtractAll(image) ? EXIT_SUCCESS : EXIT_FAILURE;
+  return extract::ExtractAll(image, args[1]) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -23,18 +23,23 @@ constexpr std::string_view kHelp =
     "current folder: DRIVER (a music driver), VOICE (its voice data) and MUS00 to\n"
     "MUS11 (twelve songs), one line for each file cut. It never changes the image.\n"
     "\n"
-    "d88ls d88file tells what the image holds and what d88cut would cut from it,\n"
-    "with the reason a file would come out short or not at all; d88ls --check\n"
-    "checks many images, a line each.\n"
+    "Its lines and its exit status do not say whether the files are whole:\n"
+    "d88ls --check d88file does. d88ls d88file tells what the image holds and what\n"
+    "d88cut would cut from it, with the reason a file would come out short or not\n"
+    "at all. At a terminal, d88cut names each file it does not cut whole itself.\n"
     "Exit status: 0 when every file it announced was written, 1 otherwise.\n";
 
 // Writes `text` to standard output and out of its buffer.
 bool PrintOut(std::string_view text, std::error_code& error) {
-  if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0) {
-    return true;
-  }
-  error = platform::StreamError();
+  if (platform::WriteText(stdout, text, error) && std::fflush(stdout) == 0) return true;
+  if (!error) error = platform::StreamError();
   return false;
+}
+
+// Writes `text` to standard error; a message that cannot be written is lost.
+void PrintErr(std::string_view text) {
+  std::error_code ignored;
+  platform::WriteText(stderr, text, ignored);
 }
 
 }  // namespace
@@ -49,7 +54,7 @@ bool PrintVersion(std::string_view version, std::error_code& error) {
 
 void PrintUsage(const char* program) {
   const bool named = program != nullptr && program[0] != '\0';
-  std::fprintf(stderr, "Usage: %s [d88file]\n", named ? program : "d88cut");
+  PrintErr("Usage: " + (named ? platform::Shown(program) : "d88cut") + " [d88file]\n");
 }
 
 void PrintOpenError() {
@@ -57,16 +62,21 @@ void PrintOpenError() {
 }
 
 void PrintCutting(std::string_view name) {
-  std::printf("cutting ... %.*s\n", static_cast<int>(name.size()), name.data());
+  std::error_code ignored;
+  platform::WriteText(stdout, "cutting ... " + std::string(name) + "\n", ignored);
   // Into a file or a pipe too, each line goes out before its file is
   // written: `d88cut x.d88 | tee log` shows the run as it goes, and a run
   // that is interrupted has said what it cut.
   std::fflush(stdout);
 }
 
-void PrintError(std::string_view what, std::string_view reason) {
-  std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(what.size()), what.data(),
-               static_cast<int>(reason.size()), reason.data());
+void PrintMessage(std::string_view what, std::string_view words) {
+  PrintErr("d88cut: " + std::string(what) + ": " + std::string(words) + "\n");
+}
+
+void PrintNothingCut(std::string_view why, std::string_view image) {
+  PrintMessage("nothing cut",
+               std::string(why) + " ('d88ls " + platform::Shown(image) + "' tells more)");
 }
 
 }  // namespace extract

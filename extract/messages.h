@@ -1,4 +1,5 @@
-// What d88cut says besides its usage line.
+// What d88cut says. Its own messages begin with "d88cut: "; the usage line,
+// the open error and the progress lines are as they have always been.
 #pragma once
 
 #include <string_view>
@@ -30,12 +31,12 @@ void PrintOpenError();
 // is written, wherever standard output goes.
 void PrintCutting(std::string_view name);
 
-// What d88cut says when it stops at an image it cannot read (or that takes
-// more reading than its budget), before the reason; d88ls's verdicts quote it.
-inline constexpr std::string_view kCannotReadImage = "cannot read the image";
+// "d88cut: <what>: <words>\n" on standard error, after the progress line it
+// follows: "d88cut: cannot write MUS00: a folder has this name".
+void PrintMessage(std::string_view what, std::string_view words);
 
-// "<what>: <reason>\n" on standard error, after the progress line it
-// follows: "cannot write MUS00: a folder has this name".
-void PrintError(std::string_view what, std::string_view reason);
+// "d88cut: nothing cut: <why> ('d88ls <image>' tells more)\n" on standard
+// error, the image's path shown as platform::Shown shows it.
+void PrintNothingCut(std::string_view why, std::string_view image);
 
 }  // namespace extract

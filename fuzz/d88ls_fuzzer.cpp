@@ -13,15 +13,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   d88::D88Image image;
   const std::string path = WriteScratchImage(data, size);
-  if (!image.Open(path.c_str())) std::abort();
   const list::LineSink drop = [](const std::string& line) {
     if (line.empty() || line.back() != '\n') std::abort();  // every line is whole
     return true;
   };
-  list::ListDisks(image, drop);
   std::error_code error;
   const auto cuts = list::ReadCuts(image, path, error);
-  if (!cuts) std::abort();
+  if (!cuts || !image.Open(path.c_str())) std::abort();
+  list::ListDisks(image, *cuts, drop);
   list::JudgeCuts(image, path, *cuts, drop);
   bool whole;
   if (list::CheckVerdict(*cuts, whole).empty()) std::abort();

@@ -2,44 +2,23 @@
 
 #include <algorithm>
 
-#include "extract/cut_reading.h"
-#include "list/record_flags.h"
-#include "platform/platform.h"
+#include "extract/cut_words.h"
 
 namespace list {
-
-namespace {
-
-using Kind = CutOutcome::Kind;
-
-// Reads one cut into `bytes` as d88cut does and says what becomes of it.
-CutOutcome ReadOne(d88::D88Image& image, const extract::Cut& cut, std::span<std::uint8_t> bytes) {
-  CutOutcome outcome{.cut = cut};
-  const extract::CutRead read =
-      extract::ReadCut(image, cut, bytes, [&](const d88::RunPiece& piece) {
-        if (!piece.Taken()) {
-          outcome.stop = piece;
-        } else if (!ReadingNote(piece.location.record).empty()) {
-          outcome.noted.push_back(piece);
-        }
-      });
-  outcome.got = read.got;
-  outcome.error = read.error;
-  if (read.error) {
-    outcome.kind = Kind::kStopsHere;
-  } else if (!outcome.stop) {
-    outcome.kind = Kind::kComplete;
-  } else {
-    outcome.kind = read.got == 0 ? Kind::kAbsent : Kind::kBrokenOff;
-  }
-  return outcome;
-}
-
-}  // namespace
 
 std::string NameColumn(const extract::Cut& cut) {
   constexpr std::size_t kWidth = 8;
   return cut.name + std::string(kWidth - std::min(cut.name.size(), kWidth), ' ');
+}
+
+bool ImageCuts::NothingCut() const {
+  return std::none_of(cuts.begin(), cuts.end(),
+                      [](const CutOutcome& outcome) { return outcome.Written(); });
+}
+
+std::string ImageCuts::NotAnImage() const {
+  if (has_disk && !(sign && NothingCut())) return "";
+  return extract::WhyNothingIsCut(has_disk, sign);
 }
 
 std::error_code ImageCuts::ReadFailure() const {
@@ -52,13 +31,16 @@ std::error_code ImageCuts::ReadFailure() const {
 std::optional<ImageCuts> ReadCuts(d88::D88Image& image, const std::string& path,
                                   std::error_code& error, const TakeCut& take) {
   if (!extract::OpenForCutting(image, path.c_str(), error)) return std::nullopt;
-  ImageCuts cuts{.has_disk = image.DiskCount() > 0};
+  // A scan that a failed read cut short found no disk, but the file may hold
+  // one: d88cut stops at its first cut.
+  ImageCuts cuts{.has_disk = image.DiskCount() > 0 || image.ReadError(),
+                 .sign = d88::ForeignHeaderSign(image)};
   std::vector<std::uint8_t> buffer;
   bool stopped = false;
   for (const extract::Cut& cut : extract::CuttingOrder()) {
     buffer.resize(static_cast<std::size_t>(cut.length));
-    CutOutcome outcome = stopped ? CutOutcome{.cut = cut} : ReadOne(image, cut, buffer);
-    stopped |= outcome.kind == Kind::kStopsHere;
+    CutOutcome outcome = stopped ? CutOutcome{.cut = cut} : extract::ReadCut(image, cut, buffer);
+    stopped |= outcome.kind == CutOutcome::Kind::kStopsHere;
     if (take) take(outcome, outcome.Written() ? std::span(buffer) : std::span<std::uint8_t>());
     cuts.cuts.push_back(std::move(outcome));
   }

@@ -11,33 +11,25 @@
 #include <vector>
 
 #include "d88/d88_image.h"
-#include "extract/cut_table.h"
+#include "d88/header_signs.h"
+#include "extract/cut_reading.h"
 
 namespace list {
 
-struct CutOutcome {
-  enum class Kind {
-    kComplete,    // cut whole
-    kBrokenOff,   // written at full length, but the disk gives only `got` bytes of it
-    kAbsent,      // not even its first sector is there whole: d88cut skips it
-    kStopsHere,   // the image cannot be read here (`error`): d88cut stops
-    kNotReached,  // d88cut stopped at an earlier file
-  };
-  extract::Cut cut;
-  Kind kind = Kind::kNotReached;
-  int got = 0;                          // the bytes of the whole sectors it takes
-  std::optional<d88::RunPiece> stop{};  // kBrokenOff, kAbsent: where its run stops
-  std::vector<d88::RunPiece> noted{};   // the sectors it takes whose flags say something
-  std::error_code error{};              // kStopsHere: why
-
-  // Whether d88cut writes a file for it.
-  bool Written() const { return kind == Kind::kComplete || kind == Kind::kBrokenOff; }
-};
+using extract::CutOutcome;
 
 struct ImageCuts {
-  bool has_disk = false;           // false: the file is shorter than a disk header
-  std::vector<CutOutcome> cuts{};  // in cutting order, all of them
+  bool has_disk = false;                     // false: the file is shorter than a disk header
+  std::optional<d88::ForeignHeader> sign{};  // disk 0's header is none (see ForeignHeaderSign)
+  std::vector<CutOutcome> cuts{};            // in cutting order, all of them
 
+  // Whether d88cut writes no file at all.
+  bool NothingCut() const;
+  // Why the file is no D88 image ("not a D88 image: shorter than a disk
+  // header"), when it is none: it holds no disk header, or disk 0's header
+  // shows a sign of being none and d88cut cuts nothing from it. Empty for an
+  // image.
+  std::string NotAnImage() const;
   // Why a read of the image failed where d88cut stops: none when it does not
   // stop, or stops at the reading budget (the image's doing, not the system's).
   std::error_code ReadFailure() const;

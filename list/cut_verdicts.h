@@ -11,7 +11,8 @@
 namespace list {
 
 // The lines for `cuts`, read by ReadCuts from the image at `path`: "no disk 0:
-// d88cut would cut nothing", or "what d88cut would cut from disk 0:" and a line
+// d88cut would cut nothing" for a file that is not a D88 image (and gives
+// nothing), or "what d88cut would cut from disk 0:" and a line
 // for each file in cutting order: complete; broken off (how many bytes the disk
 // gives, and why the sector there stops the run); absent; where d88cut stops,
 // and the files it never reaches. Sectors a file takes that were read with an

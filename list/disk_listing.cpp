@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "d88/record_flags.h"
 #include "list/compact_ids.h"
-#include "list/record_flags.h"
 
 namespace list {
 
@@ -19,15 +19,15 @@ constexpr int kMaxRecordsListed = 65536;
 // start to the end of the file: never a byte count the file does not hold.
 std::string SizeWords(std::int32_t size, std::int64_t there) {
   if (size >= 0 && size <= there) return std::to_string(size) + " bytes";
-  const std::string field = "size field " + Hex(static_cast<std::uint32_t>(size), 8);
+  const std::string field = "size field " + d88::Hex(static_cast<std::uint32_t>(size), 8);
   if (size < 0) return field + ", which cannot be a size";
   return field + ", past the end of the file: " + std::to_string(there) + " bytes of it are there";
 }
 
 std::string DiskLine(int index, const d88::D88Image& image) {
   std::string line = "disk " + std::to_string(index) + ": \"" + EscapeName(image.DiskName()) +
-                     "\", media type " + MediaTypeName(image.MediaType());
-  const std::string protection = WriteProtectName(image.WriteProtect());
+                     "\", media type " + d88::MediaTypeName(image.MediaType());
+  const std::string protection = d88::WriteProtectName(image.WriteProtect());
   if (!protection.empty()) line += ", " + protection;
   return line + ", " + SizeWords(image.DiskSize(), image.FileSize() - image.DiskOffset(index)) +
          "\n";
@@ -73,9 +73,9 @@ class TrackLine {
 
  private:
   void Flag(const d88::SectorRecordHeader& record) {
-    if (!HasUnusualFlags(record) || ++flagged_count_ > kMaxFlaggedShown) return;
+    if (!d88::HasUnusualFlags(record) || ++flagged_count_ > kMaxFlaggedShown) return;
     if (!flagged_.empty()) flagged_ += ", ";
-    flagged_ += CompactIds(record.id, 1) + " (" + UnusualFlags(record) + ")";  // one ID
+    flagged_ += CompactIds(record.id, 1) + " (" + d88::UnusualFlags(record) + ")";  // one ID
   }
 
   std::vector<std::uint8_t> ids_;
@@ -102,7 +102,10 @@ std::string EscapeName(std::string_view name) {
   return text;
 }
 
-bool ListDisks(d88::D88Image& image, const LineSink& out) {
+bool ListDisks(d88::D88Image& image, const ImageCuts& cuts, const LineSink& out) {
+  if (const std::string not_an_image = cuts.NotAnImage(); !not_an_image.empty()) {
+    return out(not_an_image + "\n");
+  }
   TrackLine track_line;
   std::int64_t end = 0;
   for (int index = 0; index < image.DiskCount(); ++index) {
@@ -118,7 +121,6 @@ bool ListDisks(d88::D88Image& image, const LineSink& out) {
       if (track_line.Walk(image, track) && !out(track_line.Text(track))) return false;
     }
   }
-  if (image.DiskCount() == 0) return out("no disk: the file is shorter than a disk header\n");
   if (end >= image.FileSize()) return true;
   return out(std::to_string(image.FileSize() - end) + " bytes after the last disk\n");
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "d88/d88_image.h"
+#include "list/cut_outcomes.h"
 #include "list/line_sink.h"
 
 namespace list {
@@ -14,9 +15,10 @@ namespace list {
 // then one for each of its tracks that lists any sector record (track index,
 // cylinder and head, number of records, their IDs in a compact form, the
 // records whose flags are not the usual ones); last, the bytes the file holds
-// after its last disk. Leaves the last disk selected. False when `out` could
-// not take a line.
-bool ListDisks(d88::D88Image& image, const LineSink& out);
+// after its last disk. A file that `cuts`, read from it by ReadCuts, show to
+// be no D88 image gets one line that says so instead. Leaves the last disk it
+// read selected. False when `out` could not take a line.
+bool ListDisks(d88::D88Image& image, const ImageCuts& cuts, const LineSink& out);
 
 // The name's bytes, with those outside printable ASCII (and the quote and
 // backslash) shown as \xNN.

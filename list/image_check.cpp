@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "list/record_flags.h"
+#include "extract/cut_words.h"
 #include "platform/platform.h"
 
 namespace list {
@@ -21,29 +21,22 @@ std::string Files(const ImageCuts& cuts, const char* what, Pick pick) {
   return names.empty() ? "" : "; " + std::string(what) + ": " + names;
 }
 
-bool Flagged(const CutOutcome& outcome) {
-  return std::any_of(outcome.noted.begin(), outcome.noted.end(), [](const d88::RunPiece& piece) {
-    return ReadWithError(piece.location.record);
-  });
-}
-
 }  // namespace
 
 std::string CheckVerdict(const ImageCuts& cuts, bool& whole) {
   whole = false;
-  if (!cuts.has_disk) return "not a D88 image: shorter than a disk header";
   const auto count = [&](Kind kind) {
     return std::count_if(cuts.cuts.begin(), cuts.cuts.end(),
                          [&](const CutOutcome& outcome) { return outcome.kind == kind; });
   };
-  const std::string all = std::to_string(cuts.cuts.size());
-  if (count(Kind::kAbsent) == static_cast<long>(cuts.cuts.size())) {
-    return "none of the " + all + " files is on disk 0";
+  if (!cuts.has_disk || count(Kind::kAbsent) == static_cast<long>(cuts.cuts.size())) {
+    return extract::WhyNothingIsCut(cuts.has_disk, cuts.sign);
   }
+  const std::string all = std::to_string(cuts.cuts.size());
   std::string verdict = std::to_string(count(Kind::kComplete)) + " of " + all + " complete";
   verdict += Files(cuts, "broken off", [](auto& o) { return o.kind == Kind::kBrokenOff; });
   verdict += Files(cuts, "absent", [](auto& o) { return o.kind == Kind::kAbsent; });
-  verdict += Files(cuts, "flagged", Flagged);
+  verdict += Files(cuts, "flagged", [](auto& o) { return o.Flagged(); });
   for (const CutOutcome& outcome : cuts.cuts) {
     if (outcome.kind == Kind::kStopsHere) {
       verdict += "; d88cut stops at " + outcome.cut.name + ": " + platform::Words(outcome.error);

@@ -18,10 +18,12 @@
 
 namespace {
 
-// Exit statuses, as ls, cmp and diff have them: a usage error, or in a check
-// or comparison anything that cannot be opened, read or written, is trouble.
+// Exit statuses, as ls, cmp and diff have them: a usage error, or anything
+// that cannot be opened, read or written, is trouble; a check or comparison
+// that finds a file not as it should be is a finding. A listing has no
+// findings: it lists whatever an image holds.
 constexpr int kAllWell = 0;
-constexpr int kNotWell = 1;  // a listing's trouble; a check's or comparison's finding
+constexpr int kFinding = 1;
 constexpr int kTrouble = 2;
 
 enum class Mode { kList, kCheck, kCompare };
@@ -30,19 +32,16 @@ enum class Mode { kList, kCheck, kCompare };
 class Output {
  public:
   bool Put(const std::string& text) {
-    if (std::fputs(text.c_str(), stdout) == EOF) Fail();
+    if (!failure_) platform::WriteText(stdout, text, failure_);
     return !failure_;
   }
   bool Flush() {
-    if (std::fflush(stdout) != 0) Fail();
+    if (!failure_ && std::fflush(stdout) != 0) failure_ = platform::StreamError();
     return !failure_;
   }
   std::error_code Failure() const { return failure_; }
 
  private:
-  void Fail() {
-    if (!failure_) failure_ = platform::StreamError();
-  }
   std::error_code failure_;
 };
 
@@ -51,7 +50,7 @@ int Print(std::string_view text, const char* what) {
   Output out;
   if (out.Put(std::string(text)) && out.Flush()) return kAllWell;
   list::PrintCannotWrite(what, out.Failure());
-  return kNotWell;
+  return kTrouble;
 }
 
 // The images that `arguments` stand for (Windows expands wildcards here);
@@ -72,27 +71,24 @@ std::vector<std::string> Images(const std::vector<std::string>& arguments, bool&
 enum class Listed { kWhole, kCannotOpen, kFailed, kCannotWrite };
 
 // Lists one image, under `header` when it is not empty, then what d88cut
-// would cut from it, even when the listing had to stop.
+// would cut from it, even when the listing had to stop. The cuts are read
+// first, as d88cut reads them: they tell a file that is no D88 image.
 Listed ListImage(const std::string& path, const std::string& header, Output& out) {
   d88::D88Image image;
   std::error_code error;
-  if (!image.Open(path.c_str(), error)) {
+  const auto cuts = list::ReadCuts(image, path, error);
+  if (!cuts || !image.Open(path.c_str(), error)) {
     list::PrintCannot("open", path, error);
     return Listed::kCannotOpen;
   }
   // A line made from a read of the image that failed is not listed: the
   // listing stops before it.
-  const bool whole =
-      (header.empty() || out.Put(header)) && list::ListDisks(image, [&](const std::string& line) {
-        return !image.ReadError() && out.Put(line);
-      });
+  const bool whole = (header.empty() || out.Put(header)) &&
+                     list::ListDisks(image, *cuts, [&](const std::string& line) {
+                       return !image.ReadError() && out.Put(line);
+                     });
   if (out.Failure()) return Listed::kCannotWrite;
   if (!whole && out.Flush()) list::PrintCannot("read", path, image.ReadError());
-  const auto cuts = list::ReadCuts(image, path, error);
-  if (!cuts) {
-    list::PrintCannot("open", path, error);
-    return Listed::kFailed;
-  }
   if (!list::JudgeCuts(image, path, *cuts,
                        [&](const std::string& line) { return out.Put(line); }) ||
       !out.Flush()) {
@@ -111,16 +107,17 @@ int ListImages(const std::vector<std::string>& images, bool trouble) {
   Output out;
   bool headed = false;
   for (const std::string& path : images) {
-    const std::string header = images.size() < 2 ? "" : (headed ? "\n" : "") + path + ":\n";
+    std::string header;
+    if (images.size() > 1) header.append(headed ? "\n" : "").append(platform::Shown(path) + ":\n");
     const Listed listed = ListImage(path, header, out);
     if (listed == Listed::kCannotWrite) {
       list::PrintCannotWrite("listing", out.Failure());
-      return kNotWell;
+      return kTrouble;
     }
     headed |= listed != Listed::kCannotOpen;
     trouble |= listed != Listed::kWhole;
   }
-  return trouble ? kNotWell : kAllWell;
+  return trouble ? kTrouble : kAllWell;
 }
 
 // One line for each image: "<path>: <verdict>".
@@ -143,13 +140,13 @@ int CheckImages(const std::vector<std::string>& images, bool trouble) {
     }
     trouble |= !judged;
     all_whole &= whole;
-    if (!out.Put(path + ": " + verdict + "\n")) break;
+    if (!out.Put(platform::Shown(path) + ": " + verdict + "\n")) break;
   }
   if (!out.Flush()) {
     list::PrintCannotWrite("verdicts", out.Failure());
     return kTrouble;
   }
-  return trouble ? kTrouble : all_whole ? kAllWell : kNotWell;
+  return trouble ? kTrouble : all_whole ? kAllWell : kFinding;
 }
 
 // A line for each file: whether `folder` holds what d88cut cuts from `path`.
@@ -187,7 +184,7 @@ int CompareFolder(const std::string& folder, const std::string& path) {
     return kTrouble;
   }
   return worst == list::Match::kAsCut      ? kAllWell
-         : worst == list::Match::kNotAsCut ? kNotWell
+         : worst == list::Match::kNotAsCut ? kFinding
                                            : kTrouble;
 }
 
@@ -241,7 +238,7 @@ int main(int argc, char** argv) {
       }
       mode = chosen;
     } else {
-      list::PrintUsageError("unknown option '" + arg + "'");
+      list::PrintUsageError("unknown option '" + platform::Shown(arg) + "'");
       return kTrouble;
     }
   }

@@ -9,11 +9,12 @@ namespace list {
 
 namespace {
 
-constexpr char kTryHelp[] = "Try 'd88ls --help' for more information.\n";
+constexpr std::string_view kTryHelp = "Try 'd88ls --help' for more information.\n";
 
-// Text of `view`, for printf's "%.*s".
-int Size(std::string_view view) {
-  return static_cast<int>(view.size());
+// Writes `text` to standard error; a message that cannot be written is lost.
+void PrintErr(const std::string& text) {
+  std::error_code ignored;
+  platform::WriteText(stderr, text, ignored);
 }
 
 }  // namespace
@@ -38,35 +39,33 @@ const std::string_view kHelp =
     "               one that starts with '-'\n"
     "\n"
     "With two images or more, each listing starts with a line that names the image.\n"
-    "Exit status: 0 if all is well; 1 if an image could not be opened or read, or\n"
-    "the listing could not be written (--check: if a file is not complete and\n"
-    "clean; --compare: if the folder does not hold what d88cut leaves); 2 for a\n"
-    "usage error (--check, --compare: also for anything that cannot be opened,\n"
-    "read or written).\n";
+    "Exit status: 0 if all is well (a listing: every image was listed, whatever it\n"
+    "holds); 1 for --check if a file is not complete and clean, for --compare if\n"
+    "the folder does not hold what d88cut leaves; 2 if an image, folder or file\n"
+    "could not be opened or read, the output could not be written, or for a usage\n"
+    "error.\n";
 
 void PrintUsage(const char* program) {
   const bool named = program != nullptr && program[0] != '\0';
-  std::fprintf(stderr, "Usage: %s [--] IMAGE...\n%s", named ? program : "d88ls", kTryHelp);
+  PrintErr("Usage: " + (named ? platform::Shown(program) : "d88ls") + " [--] IMAGE...\n" +
+           std::string(kTryHelp));
 }
 
 void PrintUsageError(std::string_view problem) {
-  std::fprintf(stderr, "d88ls: %.*s\n%s", Size(problem), problem.data(), kTryHelp);
+  PrintErr("d88ls: " + std::string(problem) + "\n" + std::string(kTryHelp));
 }
 
 void PrintCannot(std::string_view what, std::string_view path, const std::error_code& reason) {
-  const std::string words = platform::Words(reason);
-  std::fprintf(stderr, "d88ls: cannot %.*s '%.*s': %s\n", Size(what), what.data(), Size(path),
-               path.data(), words.c_str());
+  PrintErr("d88ls: cannot " + std::string(what) + " '" + platform::Shown(path) +
+           "': " + platform::Words(reason) + "\n");
 }
 
 void PrintCannotWrite(std::string_view what, const std::error_code& reason) {
-  const std::string words = platform::Words(reason);
-  std::fprintf(stderr, "d88ls: cannot write the %.*s: %s\n", Size(what), what.data(),
-               words.c_str());
+  PrintErr("d88ls: cannot write the " + std::string(what) + ": " + platform::Words(reason) + "\n");
 }
 
 void PrintNoMatch(std::string_view pattern) {
-  std::fprintf(stderr, "d88ls: no file matches '%.*s'\n", Size(pattern), pattern.data());
+  PrintErr("d88ls: no file matches '" + platform::Shown(pattern) + "'\n");
 }
 
 }  // namespace list

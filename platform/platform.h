@@ -41,6 +41,24 @@ void UseBinaryStandardStreams();
 // return an error, as a full disk does, instead of ending the process.
 void KeepRunningWhenWritesFail();
 
+// Whether `stream` reaches a person: a terminal on POSIX systems, a console
+// on Windows.
+bool IsTerminal(std::FILE* stream);
+
+// Writes the UTF-8 `text`, meant for a person, to `stream`: to a Windows
+// console as UTF-16, so that every name shows as itself whatever the
+// console's code page; anywhere else as its UTF-8 bytes. False, with the
+// reason in `error`, when it could not be written (into the stream's buffer,
+// or to the console).
+bool WriteText(std::FILE* stream, std::string_view text, std::error_code& error);
+
+// A name the tools print (a path, an argument) with every C0 and C1 control
+// character, DEL and byte that is not UTF-8 shown as \xNN, one for each of
+// its bytes; anything else, a backslash included, as it is. So no such byte
+// reaches a terminal raw and no name splits a line, while "C:\disks\a.d88"
+// and "音楽.d88" read as themselves.
+std::string Shown(std::string_view name);
+
 // Writes the UTF-8 `text` to `stream` where that is a terminal that is not
 // set to Shift_JIS: on POSIX any terminal but one whose locale's character
 // set is Shift_JIS or CP932 (terminals show UTF-8 whatever the C library's

@@ -156,8 +156,19 @@ void KeepRunningWhenWritesFail() {
   std::signal(SIGXFSZ, SIG_IGN);
 }
 
+bool IsTerminal(std::FILE* stream) {
+  return isatty(fileno(stream)) != 0;
+}
+
+bool WriteText(std::FILE* stream, std::string_view text, std::error_code& error) {
+  errno = 0;
+  if (std::fwrite(text.data(), 1, text.size(), stream) == text.size()) return true;
+  error = StreamError();
+  return false;
+}
+
 bool WriteToTerminal(std::FILE* stream, std::string_view text) {
-  if (!isatty(fileno(stream)) || LocaleIsShiftJis()) return false;
+  if (!IsTerminal(stream) || LocaleIsShiftJis()) return false;
   std::fwrite(text.data(), 1, text.size(), stream);
   return true;
 }

@@ -215,14 +215,42 @@ void UseBinaryStandardStreams() {
 // Windows ends no process for a failed write.
 void KeepRunningWhenWritesFail() {}
 
-bool WriteToTerminal(std::FILE* stream, std::string_view text) {
-  const HANDLE console = HandleOf(stream);
+bool IsTerminal(std::FILE* stream) {
   DWORD mode;
-  if (!GetConsoleMode(console, &mode)) return false;
+  return GetConsoleMode(HandleOf(stream), &mode) != 0;
+}
+
+// Writes `text` to the console `stream` goes to, as UTF-16, after what the
+// stream holds in its buffer; in pieces no console refuses as too large.
+bool WriteToConsole(std::FILE* stream, std::string_view text, std::error_code& error) {
+  constexpr std::size_t kMaxConsoleWrite = 16384;  // characters
   const std::wstring wide = Utf16(text);
   std::fflush(stream);
-  DWORD written;
-  WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+  for (std::size_t done = 0; done < wide.size();) {
+    DWORD written = 0;
+    const auto count = static_cast<DWORD>(std::min(wide.size() - done, kMaxConsoleWrite));
+    if (!WriteConsoleW(HandleOf(stream), wide.data() + done, count, &written, nullptr) ||
+        written == 0) {
+      error = LastError();
+      return false;
+    }
+    done += written;
+  }
+  return true;
+}
+
+bool WriteText(std::FILE* stream, std::string_view text, std::error_code& error) {
+  if (IsTerminal(stream)) return WriteToConsole(stream, text, error);
+  errno = 0;
+  if (std::fwrite(text.data(), 1, text.size(), stream) == text.size()) return true;
+  error = StreamError();
+  return false;
+}
+
+bool WriteToTerminal(std::FILE* stream, std::string_view text) {
+  if (!IsTerminal(stream)) return false;
+  std::error_code ignored;
+  WriteToConsole(stream, text, ignored);
   return true;
 }
 

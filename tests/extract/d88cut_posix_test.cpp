@@ -45,6 +45,64 @@ TEST(CommandLine, OpenErrorOnATerminal) {
   }
 }
 
+// At a terminal d88cut names each file it does not cut whole, in d88ls's
+// words, right after its progress line (or where that would stand), and
+// says why when it cuts nothing; into a file it says what it always has.
+TEST(TerminalNotes, EachFileNotCutWholeAndWhyNothingIs) {
+  if (!TerminalsAvailable()) GTEST_SKIP() << "no pseudo-terminal can be opened here (no /dev/pts?)";
+  const ScratchDir work, other;
+  DiskBuilder disk = MusicDisk();
+  disk.tracks[15].erase(disk.tracks[15].begin());  // no 15:2: no VOICE
+  disk.tracks[18][5].data.resize(152);             // 18:6 short: DRIVER and MUS11 break off
+  disk.tracks[17][0].status = 0xB0;                // 17:1 (MUS05, MUS08): a data CRC error
+  disk.tracks[16][0].deleted_mark = 0x10;          // 16:1 (MUS02): deleted, which is no error
+  WriteFile(work / "music.d88", disk.Build());
+  std::string text;
+  while (text.size() < 2000) text += "Notes on my disks: the music disk, the game.\n";
+  WriteFile(other / "notes.d88", Bytes(text.begin(), text.end()));
+  WriteFile(other / "other.d88", DiskBuilder().AddSide(0, 1, 16).Build());
+  for (const ScratchDir* folder : {&work, &other}) {
+    WriteFile(*folder / "VOICE", Bytes(3));  // an earlier cut's
+    WriteFile(*folder / "MUS00", Bytes(3));
+  }
+  auto run = [](const ScratchDir& folder, const char* image, bool terminal) {
+    return RunTool({.folder = folder.path,
+                    .args = {image},
+                    .output = terminal ? Output::kWithErrors : Output::kCaptured,
+                    .errors_to_terminal = terminal});
+  };
+  const std::string short_sector = "track 18 (C9 H0) sector 6 is short: 152 of 256 bytes\n";
+  auto flagged = [](const char* file) {
+    return "d88cut: " + std::string(file) +
+           " bytes; track 17 (C8 H1) sector 1 was read with a data CRC error\n";
+  };
+  EXPECT_EQ(run(work, "music.d88", true),
+            (ToolRun{.status = 0,
+                     .err = Progress(0, 1) +
+                            "d88cut: DRIVER: broken off, 2200 of 3328 bytes (the rest is zeros): " +
+                            short_sector +
+                            "d88cut: VOICE: absent: track 15 (C7 H1) sector 2 is missing; the "
+                            "VOICE already in this folder is not from this image\n" +
+                            Progress(2, 8) + flagged("MUS05: complete, 2048") + Progress(8, 11) +
+                            flagged("MUS08: complete, 256") + Progress(11) +
+                            "d88cut: MUS11: broken off, 4504 of 4864 bytes (the rest is zeros): " +
+                            short_sector}));
+  EXPECT_EQ(run(work, "music.d88", false),
+            (ToolRun{.status = 0, .out = Progress(0, 1) + Progress(2)}));
+  const std::string more = " already in this folder are not from this image ('d88ls ";
+  EXPECT_EQ(run(other, "notes.d88", true),
+            (ToolRun{.status = 0,
+                     .err = "d88cut: nothing cut: not a D88 image: track 0 starts at 0x74202C6B, "
+                            "past the disk's end; the VOICE, MUS00" +
+                            more + "notes.d88' tells more)\n"}));
+  EXPECT_EQ(run(other, "other.d88", true),
+            (ToolRun{.status = 0,
+                     .err = "d88cut: nothing cut: none of the 14 files is on disk 0; the VOICE, "
+                            "MUS00" +
+                            more + "other.d88' tells more)\n"}));
+  EXPECT_EQ(run(other, "notes.d88", false), ToolRun{.status = 0});
+}
+
 // What goes wrong before or around a cut, as only a POSIX system lets a user
 // make it go wrong: a FIFO, no program name, failed calls, a standard output
 // closed or full.
@@ -55,7 +113,7 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
   WriteFile(work / "none.d88", Bytes(100));                                 // no disk in it
   WriteFile(work / "mus00.d88", DiskBuilder().AddSide(15, 5, 11).Build());  // MUS00 alone
   fs::create_directory(work / "MUS00");
-  const std::string refused = "cannot write MUS00: a folder has this name\n";
+  const std::string refused = "d88cut: cannot write MUS00: a folder has this name\n";
   const std::string listing = RunTool({work.path, {"music.d88"}, "d88ls"}).out;
   struct Case {
     Launch launch;
@@ -75,31 +133,48 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
       {{.args = {"music.d88"},
         .tool = "d88ls",
         .inject = Injection{"newfstatat", "error=EIO", 1, work / "music.d88"}},
-       "d88ls: cannot open 'music.d88': Input/output error\n"},
+       "d88ls: cannot open 'music.d88': Input/output error\n",
+       "",
+       2},
       {{.args = {"--check", "music.d88"},
         .tool = "d88ls",
         .inject = Injection{"read", "error=EIO", 1, work / "music.d88"}},
        "",
        "music.d88: cannot read: Input/output error\n",
        2},
-      // The listing stops at the failed read; the verdicts, read anew, and
-      // the next image follow.
+      // The cuts are read first; the listing stops at its failed read (the
+      // second); the verdicts and the next image follow.
       {{.args = {"music.d88", "music.d88"},
         .tool = "d88ls",
-        .inject = Injection{"read", "error=ENXIO", 1, work / "music.d88"}},
+        .inject = Injection{"read", "error=ENXIO", 2, work / "music.d88"}},
        "d88ls: cannot read 'music.d88': No such device or address\n",
-       "music.d88:\n" + listing.substr(listing.find("what d88cut")) + "\nmusic.d88:\n" + listing},
+       "music.d88:\n" + listing.substr(listing.find("what d88cut")) + "\nmusic.d88:\n" + listing,
+       2},
+      // Control bytes in a name never reach the output raw, nor split a line.
+      {{.args = {"--check", "\x1B[31mred\a.d88", "new\nline.d88"}, .tool = "d88ls"},
+       "",
+       "\\x1B[31mred\\x07.d88: cannot open: No such file or directory\n"
+       "new\\x0Aline.d88: cannot open: No such file or directory\n",
+       2},
+      {{.args = {"\x1B]0;x\a.d88"}, .tool = "d88ls"},
+       "d88ls: cannot open '\\x1B]0;x\\x07.d88': No such file or directory\n",
+       "",
+       2},
       // Progress that cannot be written is lost; the cut goes on, and says
       // what it refused.
       {{.args = {"mus00.d88"}, .output = Output::kClosedPipe}, refused},
       {{.args = {"mus00.d88"}, .output = Output::kFullDevice}, refused},
       // A listing that cannot be written whole.
       {{.args = {"music.d88"}, .tool = "d88ls", .output = Output::kFullDevice},
-       "d88ls: cannot write the listing: No space left on device\n"},
+       "d88ls: cannot write the listing: No space left on device\n",
+       "",
+       2},
       {{.args = {"--help"}, .tool = "d88ls", .output = Output::kFullDevice},
-       "d88ls: cannot write the help: No space left on device\n"},
+       "d88ls: cannot write the help: No space left on device\n",
+       "",
+       2},
       {{.args = {"--help"}, .output = Output::kFullDevice},
-       "cannot write the help: No space left on device\n"},
+       "d88cut: cannot write the help: No space left on device\n"},
       // Nothing cut, so the folder is not put on the disk, and cannot fail.
       {{.args = {"none.d88"}, .inject = Injection{"fsync", "error=EIO"}}, "", "", 0},
   };
@@ -139,7 +214,8 @@ TEST(OutputFiles, TakenNamesArePassedOverAndAFailedWriteKeepsTheOldFile) {
                    [&](int process_id) {
                      TakeTemporaryNames(work, process_id, elsewhere / "precious");
                    }}),
-      (ToolRun{.status = 1, .out = Progress(), .err = "cannot write MUS11: File too large\n"}));
+      (ToolRun{
+          .status = 1, .out = Progress(), .err = "d88cut: cannot write MUS11: File too large\n"}));
 
   // The taken names and the old MUS11 are as they were; DRIVER was cut.
   EXPECT_EQ(ReadFile(work / "MUS11"), Bytes(10, 11));
@@ -193,10 +269,11 @@ TEST(OutputFiles, TakenNamesArePassedOverAndAFailedWriteKeepsTheOldFile) {
   for (const std::string& name : again.List()) {
     if (name.starts_with("MUS11.d88cut-")) stray = name;
   }
-  EXPECT_EQ(stuck, (ToolRun{.status = 1,
-                            .out = Progress(),
-                            .err = "cannot write MUS11: File too large\ncannot remove " + stray +
-                                   ": Permission denied\n"}));
+  EXPECT_EQ(stuck,
+            (ToolRun{.status = 1,
+                     .out = Progress(),
+                     .err = "d88cut: cannot write MUS11: File too large\nd88cut: cannot remove " +
+                            stray + ": Permission denied\n"}));
 }
 
 // The music disk with 40,000 bytes that no cut takes at the start of each
@@ -218,7 +295,7 @@ TEST(Extraction, AFailedReadOfTheImageStopsTheCut) {
   const ScratchDir work;
   const fs::path image = work / "image.d88";
   WriteFile(image, SpreadMusicDisk());
-  const std::string unreadable = "cannot read the image: Input/output error\n";
+  const std::string unreadable = "d88cut: cannot read the image: Input/output error\n";
   const struct {
     Injection fault;
     int cut;
@@ -230,7 +307,7 @@ TEST(Extraction, AFailedReadOfTheImageStopsTheCut) {
       {{"lseek", "error=EIO", 1, image}, 0, unreadable},
       {{"fsync", "error=EIO", 1, work.path},
        14,
-       "cannot put the new names on the disk: Input/output error\n"},
+       "d88cut: cannot put the new names on the disk: Input/output error\n"},
   };
   for (const auto& [fault, cut, err] : cases) {
     for (const std::string& name : kCuttingOrder) WriteFile(work / name, Bytes(3, 0xEE));
@@ -298,13 +375,14 @@ TEST(OutputFiles, OneRuleForEveryOutputName) {
 
   // Standard output and error into one file, as 2>&1 does: each refusal
   // follows its progress line.
-  EXPECT_EQ(RunTool({.folder = work.path, .args = {"image.d88"}, .output = Output::kWithErrors}),
-            (ToolRun{.status = 1,
-                     .err = Progress(0, 3) + "cannot write MUS00: a folder has this name\n" +
-                            Progress(3, 4) + "cannot write MUS01: it is write-protected\n" +
-                            Progress(4, 8) + "cannot write MUS05: Too many levels of symbolic " +
-                            "links\n" + Progress(8, 9) + "cannot write MUS06: Not a directory\n" +
-                            Progress(9)}));
+  EXPECT_EQ(
+      RunTool({.folder = work.path, .args = {"image.d88"}, .output = Output::kWithErrors}),
+      (ToolRun{.status = 1,
+               .err = Progress(0, 3) + "d88cut: cannot write MUS00: a folder has this name\n" +
+                      Progress(3, 4) + "d88cut: cannot write MUS01: it is write-protected\n" +
+                      Progress(4, 8) + "d88cut: cannot write MUS05: Too many levels of symbolic " +
+                      "links\n" + Progress(8, 9) + "d88cut: cannot write MUS06: Not a directory\n" +
+                      Progress(9)}));
   for (const char* kept : {"MUS00", "MUS01", "MUS05", "MUS06"}) {
     EXPECT_TRUE(fs::is_symlink(work / kept)) << kept;
   }

@@ -1,10 +1,11 @@
 // d88ls: the listing of disks and tracks, the verdict on each cut, and the
 // executable as a user runs it. The expected texts are the listings as a
 // user sees them.
+#include "d88/record_flags.h"
 #include "list/cut_outcomes.h"
 #include "list/cut_verdicts.h"
 #include "list/disk_listing.h"
-#include "list/record_flags.h"
+#include "list/image_check.h"
 #include "tests/extract/cut_expectations.h"
 #include "tests/test_support.h"
 #include "tests/tool_run.h"
@@ -15,7 +16,12 @@ class ListingTest : public ReaderTest {
  protected:
   using List = std::function<bool(const list::LineSink&)>;
   List Disks() {
-    return [this](const list::LineSink& out) { return list::ListDisks(image_, out); };
+    return [this](const list::LineSink& out) {
+      d88::D88Image reader;  // the cuts, read as d88cut reads them
+      std::error_code error;
+      const auto cuts = list::ReadCuts(reader, Utf8(path_), error);
+      return cuts && list::ListDisks(image_, *cuts, out);
+    };
   }
   // The verdicts on the cuts of the image last opened.
   List Verdicts() {
@@ -91,13 +97,14 @@ TEST_F(ListingTest, ListsSizesThatCannotBeAndFilesWithoutADisk) {
             std::string::npos);
   EXPECT_TRUE(Open(DiskBuilder().Build()));  // ends where the file ends
   EXPECT_EQ(Lines(Disks()), "disk 0: \"\", media type 2D, 688 bytes\n");
-  EXPECT_TRUE(Open(Concat({DiskBuilder{.disk_size = 0xFFFFFFFF}.Build(), Bytes(100)})));
-  EXPECT_EQ(Lines(Disks()),
-            "disk 0: \"\", media type 2D, size field 0xFFFFFFFF, which cannot be a size\n");
-  EXPECT_TRUE(Open(DiskBuilder{.disk_size = 0}.Build()));  // 64 disks at one place
+  const Bytes first = DiskBuilder().Build();
+  EXPECT_TRUE(Open(Concat({first, DiskBuilder{.disk_size = 0x80000000}.Build(), Bytes(100)})));
+  EXPECT_TRUE(Lines(Disks()).ends_with(
+      "disk 1: \"\", media type 2D, size field 0x80000000, which cannot be a size\n"));
+  EXPECT_TRUE(Open(Concat({first, DiskBuilder{.disk_size = 0}.Build()})));  // 63 at one place
   const std::string zero = Lines(Disks());
-  EXPECT_TRUE(zero.starts_with("disk 0: \"\", media type 2D, 0 bytes\n") &&
-              zero.ends_with("688 bytes after the last disk\n"));
+  EXPECT_TRUE(
+      zero.ends_with("disk 63: \"\", media type 2D, 0 bytes\n688 bytes after the last disk\n"));
   // The second header, past the first read of the file, is cut off after
   // the file was opened: the reader says so.
   DiskBuilder large = MusicDisk();
@@ -109,9 +116,59 @@ TEST_F(ListingTest, ListsSizesThatCannotBeAndFilesWithoutADisk) {
       "disk 1: its header can no longer be read\n698 bytes after the last disk\n"));
   EXPECT_EQ(image_.ReadError(), d88::FileShrank());
   EXPECT_TRUE(Open({}));
-  EXPECT_EQ(Lines(Disks()), "no disk: the file is shorter than a disk header\n");
+  EXPECT_EQ(Lines(Disks()), "not a D88 image: shorter than a disk header\n");
   EXPECT_EQ(Lines(Verdicts()), "no disk 0: d88cut would cut nothing\n");
-  EXPECT_EQ(list::MediaTypeName(0x10) + list::MediaTypeName(0x40), "2DD1DD");
+  EXPECT_EQ(d88::MediaTypeName(0x10) + d88::MediaTypeName(0x40), "2DD1DD");
+}
+
+// A file whose first header is no D88 disk header is called so, by the first
+// sign it shows, and d88cut cuts nothing from it; a real image cut short
+// anywhere, or one whose table's last four entries hold its first track, is
+// listed as one.
+TEST_F(ListingTest, CallsAFileThatIsNoImageSo) {
+  std::string text;
+  while (text.size() < 2000) text += "Notes on my disks: the music disk, the game.\n";
+  // Another disk (track 0 alone): nothing to cut from it.
+  DiskBuilder in_header = DiskBuilder().AddSide(0, 1, 16), past_end = in_header;
+  in_header.track_offsets = {{5, 0x10}};
+  past_end.track_offsets = {{3, static_cast<std::uint32_t>(past_end.Build().size() + 1)}};
+  DiskBuilder edges = MusicDisk(), cut = MusicDisk();
+  edges.track_offsets = {{2, 0x2A0},
+                         {3, static_cast<std::uint32_t>(MusicDisk().Build().size())},
+                         {160, 0x10},
+                         {163, 0x10}};
+  cut.track_offsets = {{5, 0x10}};  // a sign, but d88cut cuts every file
+  const std::pair<Bytes, std::string> foreign[] = {
+      {Bytes(4096), "its size field 0x00000000 is less than a disk header"},
+      {Bytes(text.begin(), text.end()), "track 0 starts at 0x74202C6B, past the disk's end"},
+      {DiskBuilder{.disk_size = 0x29F}.Build(),
+       "its size field 0x0000029F is less than a disk header"},
+      {DiskBuilder{.disk_size = 0xFFFFFFFF}.Build(), "its size field 0xFFFFFFFF cannot be a size"},
+      {in_header.Build(), "track 5 starts at 0x00000010, inside the disk header"},
+      {past_end.Build(), "track 3 starts at 0x000013B1, past the disk's end"},
+  };
+  for (const auto& [bytes, sign] : foreign) {
+    ASSERT_TRUE(Open(bytes));
+    EXPECT_EQ(Lines(Disks()), "not a D88 image: " + sign + "\n");
+    EXPECT_EQ(Lines(Verdicts()), "no disk 0: d88cut would cut nothing\n");
+    std::error_code error;
+    bool whole;
+    EXPECT_EQ(list::CheckVerdict(*list::ReadCuts(image_, Utf8(path_), error), whole),
+              "not a D88 image: " + sign);
+  }
+  const Bytes music = MusicDisk().Build();
+  for (const std::size_t size : {std::size_t{700}, std::size_t{10000}, music.size() - 10}) {
+    ASSERT_TRUE(Open(Bytes(music.begin(), music.begin() + static_cast<long>(size))));
+    EXPECT_TRUE(Lines(Disks()).starts_with("disk 0: \"\", media type 2D, size field")) << size;
+  }
+  ASSERT_TRUE(Open(DiskBuilder{.disk_size = 0x2A0}.Build()));
+  EXPECT_EQ(Lines(Disks()),
+            "disk 0: \"\", media type 2D, 672 bytes\n16 bytes after the last disk\n");
+  for (const DiskBuilder& image : {edges, cut}) {
+    ASSERT_TRUE(Open(image.Build()));
+    EXPECT_TRUE(Lines(Disks()).starts_with("disk 0: \"\", media type 2D, 16192 bytes\n"));
+  }
+  EXPECT_NE(Lines(Verdicts()).find("  MUS11   complete, 4864 bytes\n"), std::string::npos);
 }
 
 // A listing stops at the first line its sink cannot take.
@@ -136,12 +193,12 @@ TEST_F(ListingTest, TellsWhyEachCutIsShortOrFlagged) {
   for (int r = 1; r <= 10; ++r) disk.Add(18, {9, 0, r, 1, Bytes(256), r == 8 ? 8 : 10});
   ASSERT_TRUE(Open(disk.Build()));
   EXPECT_EQ(Lines(Verdicts()), R"(what d88cut would cut from disk 0:
-  DRIVER  broken off, 2816 of 3328 bytes: track 18 (C9 H0) sector 9 is never reached: the track's walk ends at record 8, which counts 8 sectors; track 17 (C8 H1) sector 15 was read with a data CRC error
+  DRIVER  broken off, 2816 of 3328 bytes (the rest is zeros): track 18 (C9 H0) sector 9 is never reached: the track's walk ends at record 8, which counts 8 sectors; track 17 (C8 H1) sector 15 was read with a data CRC error
   VOICE   absent: track 15 (C7 H1) sector 2 is never reached: the track's walk ends at record 1, which counts 1 sector
   MUS00   absent: track 15 (C7 H1) sector 5 is missing
   MUS01   absent: track 15 (C7 H1) sector 12 is missing
-  MUS02   broken off, 512 of 768 bytes: track 16 (C8 H0) sector 3 has a record with no data
-  MUS03   broken off, 256 of 1792 bytes: track 16 (C8 H0) sector 5 is short: 100 of 256 bytes
+  MUS02   broken off, 512 of 768 bytes (the rest is zeros): track 16 (C8 H0) sector 3 has a record with no data
+  MUS03   broken off, 356 of 1792 bytes (the rest is zeros): track 16 (C8 H0) sector 5 is short: 100 of 256 bytes
   MUS04   absent: track 16 (C8 H0) sector 11 is never reached: the track's walk ends at record 11, which counts no sectors
   MUS05   absent: track 16 (C8 H0) sector 13 is never reached: the track's walk ends at record 11, which counts no sectors
   MUS06   absent: track 16 (C8 H0) sector 14 is never reached: the track's walk ends at record 11, which counts no sectors
@@ -303,10 +360,10 @@ TEST(Collection, BothToolsStopWhereTheReadingBudgetEnds) {
   WriteFile(work / "long.d88", disk.Build());
   fs::create_directory(work / "cut");
   const std::string spent = "it takes more reading than any real disk needs";
-  EXPECT_EQ(
-      RunTool({.folder = work / "cut", .args = {"../long.d88"}}),
-      (ToolRun{
-          .status = 1, .out = Progress(0, 7), .err = "cannot read the image: " + spent + "\n"}));
+  EXPECT_EQ(RunTool({.folder = work / "cut", .args = {"../long.d88"}}),
+            (ToolRun{.status = 1,
+                     .out = Progress(0, 7),
+                     .err = "d88cut: cannot read the image: " + spent + "\n"}));
   std::string verdicts =
       "  MUS04   complete, 512 bytes\n  MUS05   d88cut stops here: cannot read the image: " +
       spent + "\n";

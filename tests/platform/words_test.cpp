@@ -26,4 +26,23 @@ TEST(Words, OnePhraseForEachCondition) {
   for (const auto& [error, words] : cases) EXPECT_EQ(platform::Words(error), words);
 }
 
+// A name as the tools print it: UTF-8 as it is, a backslash too; each byte
+// of a control character or of anything that is not UTF-8 as \xNN.
+TEST(Shown, ControlBytesAndWhatIsNotUtf8AreEscaped) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\disks\\音楽 ♪.d88", "C:\\disks\\音楽 ♪.d88"},
+      {"\x1B[31m\a\n\x7F~ ", "\\x1B[31m\\x07\\x0A\\x7F~ "},
+      {"\xC2\x80\xC2\x9F\xC2\xA0\xDF\xBF",
+       "\\xC2\\x80\\xC2\\x9F\xC2\xA0\xDF\xBF"},          // C1; U+00A0, U+07FF
+      {"\x89\xB9\x8A\x79.d88", "\\x89\\xB9\\x8Ay.d88"},  // Shift_JIS: not UTF-8
+      {"\xC2"
+       "A\xC1\xBF\xE0\x9F\xBF\xED\xA0\x80\xEF\xBF\xBF",
+       "\\xC2A\\xC1\\xBF\\xE0\\x9F\\xBF\\xED\\xA0\\x80\xEF\xBF\xBF"},  // overlong, surrogate
+      {"\xF0\x8F\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xF4\x90\x80\x80\xF8",
+       "\\xF0\\x8F\\xBF\\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\\xF4\\x90\\x80\\x80\\xF8"},
+      {"\xE3\x81\xE3\x81\x41\xE3", "\\xE3\\x81\\xE3\\x81A\\xE3"},  // cut short
+  };
+  for (const auto& [name, shown] : cases) EXPECT_EQ(platform::Shown(name), shown) << shown;
+}
+
 }  // namespace d88test

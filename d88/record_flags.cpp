@@ -1,11 +1,11 @@
-#include "list/record_flags.h"
+#include "d88/record_flags.h"
 
 #include <cstdio>
 #include <string_view>
 
 #include "d88/d88_format.h"
 
-namespace list {
+namespace d88 {
 
 namespace {
 
@@ -15,11 +15,11 @@ struct Status {
   std::string_view since;  // in a cut's verdict, after "was read "
 };
 constexpr Status kStatuses[] = {
-    {d88::kStatusDeletedData, "deleted data", "as deleted data"},
-    {d88::kStatusIdCrcError, "ID CRC error", "with an ID CRC error"},
-    {d88::kStatusDataCrcError, "data CRC error", "with a data CRC error"},
-    {d88::kStatusNoAddressMark, "no address mark", "with no address mark"},
-    {d88::kStatusNoDataMark, "no data mark", "with no data mark"},
+    {kStatusDeletedData, "deleted data", "as deleted data"},
+    {kStatusIdCrcError, "ID CRC error", "with an ID CRC error"},
+    {kStatusDataCrcError, "data CRC error", "with a data CRC error"},
+    {kStatusNoAddressMark, "no address mark", "with no address mark"},
+    {kStatusNoDataMark, "no data mark", "with no data mark"},
 };
 
 const Status* KnownStatus(int code) {
@@ -30,7 +30,7 @@ const Status* KnownStatus(int code) {
 }
 
 std::string DeletedMark(int mark) {
-  return mark == d88::kDeletedMark ? "deleted mark" : "deleted mark " + Hex(mark);
+  return mark == kDeletedMark ? "deleted mark" : "deleted mark " + Hex(mark);
 }
 
 void Append(std::string& text, std::string_view separator, const std::string& part) {
@@ -48,15 +48,15 @@ std::string Hex(std::uint32_t value, int digits) {
 
 std::string MediaTypeName(int media_type) {
   switch (media_type) {
-    case d88::kMedia2D:
+    case kMedia2D:
       return "2D";
-    case d88::kMedia2DD:
+    case kMedia2DD:
       return "2DD";
-    case d88::kMedia2HD:
+    case kMedia2HD:
       return "2HD";
-    case d88::kMedia1D:
+    case kMedia1D:
       return "1D";
-    case d88::kMedia1DD:
+    case kMedia1DD:
       return "1DD";
     default:
       return Hex(media_type);
@@ -65,40 +65,44 @@ std::string MediaTypeName(int media_type) {
 
 std::string WriteProtectName(int write_protect) {
   if (write_protect == 0) return "";
-  return write_protect == d88::kWriteProtected ? "write-protected"
-                                               : "write-protect byte " + Hex(write_protect);
+  return write_protect == kWriteProtected ? "write-protected"
+                                          : "write-protect byte " + Hex(write_protect);
 }
 
-bool HasUnusualFlags(const d88::SectorRecordHeader& record) {
-  return record.density != d88::kDoubleDensity || record.deleted_mark != 0 ||
-         record.status != d88::kStatusNormal;
+bool HasUnusualFlags(const SectorRecordHeader& record) {
+  return record.density != kDoubleDensity || record.deleted_mark != 0 ||
+         record.status != kStatusNormal;
 }
 
-std::string UnusualFlags(const d88::SectorRecordHeader& record) {
+std::string UnusualFlags(const SectorRecordHeader& record) {
   std::string text;
-  if (record.density == d88::kSingleDensity) {
+  if (record.density == kSingleDensity) {
     text = "single density";
-  } else if (record.density == d88::kHighDensity) {
+  } else if (record.density == kHighDensity) {
     text = "high density";
-  } else if (record.density != d88::kDoubleDensity) {
+  } else if (record.density != kDoubleDensity) {
     text = "density " + Hex(record.density);
   }
   if (record.deleted_mark != 0) Append(text, ", ", DeletedMark(record.deleted_mark));
-  if (record.status != d88::kStatusNormal) {
+  if (record.status != kStatusNormal) {
     const Status* known = KnownStatus(record.status);
     Append(text, ", ", known ? std::string(known->name) : "status " + Hex(record.status));
   }
   return text;
 }
 
-bool ReadWithError(const d88::SectorRecordHeader& record) {
-  return record.status != d88::kStatusNormal && record.status != d88::kStatusDeletedData;
+bool ReadWithError(const SectorRecordHeader& record) {
+  return record.status != kStatusNormal && record.status != kStatusDeletedData;
 }
 
-std::string ReadingNote(const d88::SectorRecordHeader& record) {
+bool HasReadingNote(const SectorRecordHeader& record) {
+  return record.deleted_mark != 0 || record.status != kStatusNormal;
+}
+
+std::string ReadingNote(const SectorRecordHeader& record) {
   std::string text;
   if (record.deleted_mark != 0) text = "carries a " + DeletedMark(record.deleted_mark);
-  if (record.status != d88::kStatusNormal) {
+  if (record.status != kStatusNormal) {
     const Status* known = KnownStatus(record.status);
     Append(text, " and ",
            "was read " + (known ? std::string(known->since) : "with status " + Hex(record.status)));
@@ -106,4 +110,4 @@ std::string ReadingNote(const d88::SectorRecordHeader& record) {
   return text;
 }
 
-}  // namespace list
+}  // namespace d88

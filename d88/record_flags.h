@@ -1,5 +1,6 @@
-// What the format's flags say, in words: the disk's media type, and the
-// density, deleted mark and controller status of a sector record.
+// What the format's flags say, in words, for both tools: the disk's media
+// type and write protection, and the density, deleted mark and controller
+// status of a sector record.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,7 @@
 
 #include "d88/sector_record.h"
 
-namespace list {
+namespace d88 {
 
 // A field of the format in hex, with at least `digits` digits: "0x55",
 // "0xFFFFFFFF".
@@ -22,20 +23,24 @@ std::string WriteProtectName(int write_protect);
 
 // Whether any of the record's flags is not the usual one (double density, no
 // deleted mark, normal status).
-bool HasUnusualFlags(const d88::SectorRecordHeader& record);
+bool HasUnusualFlags(const SectorRecordHeader& record);
 
 // The record's flags that are not the usual ones (double density, no
 // deleted mark, normal status), for a track line: "single density, data CRC
 // error". Empty when all are usual.
-std::string UnusualFlags(const d88::SectorRecordHeader& record);
+std::string UnusualFlags(const SectorRecordHeader& record);
 
 // Whether the record's status says the sector was read with an error: any
 // status but normal and deleted data (a deleted mark is no error).
-bool ReadWithError(const d88::SectorRecordHeader& record);
+bool ReadWithError(const SectorRecordHeader& record);
+
+// Whether a cut should tell of a sector it takes: its status or its deleted
+// mark says something (ReadingNote is not empty).
+bool HasReadingNote(const SectorRecordHeader& record);
 
 // What a cut should tell of a sector it takes: "was read with a data CRC
 // error", "carries a deleted mark and was read as deleted data". Empty when
 // neither its status nor its deleted mark says anything.
-std::string ReadingNote(const d88::SectorRecordHeader& record);
+std::string ReadingNote(const SectorRecordHeader& record);
 
-}  // namespace list
+}  // namespace d88

@@ -1,0 +1,72 @@
+#include "extract/terminal_notes.h"
+
+#include "d88/header_signs.h"
+#include "extract/cut_words.h"
+#include "extract/messages.h"
+#include "platform/platform.h"
+
+namespace extract {
+
+namespace {
+
+// "; the VOICE already in this folder is not from this image", for the
+// earlier files `names` ("VOICE, MUS00") of which there are `count`.
+std::string StayingFiles(const std::string& names, int count) {
+  if (count == 0) return "";
+  return "; the " + names + " already in this folder " + (count == 1 ? "is" : "are") +
+         " not from this image";
+}
+
+}  // namespace
+
+bool TerminalNotes::AtTerminal() {
+  if (!at_terminal_) at_terminal_ = platform::IsTerminal(stderr);
+  return *at_terminal_;
+}
+
+std::string TerminalNotes::Verdict(const CutOutcome& outcome) {
+  if (!search_) {
+    search_image_ = std::make_unique<d88::D88Image>();
+    search_.emplace(*search_image_, path_);
+  }
+  return extract::Verdict(outcome, *search_);
+}
+
+// Whether the folder holds a file (or anything) under the cut's name.
+bool TerminalNotes::InFolder(const CutOutcome& outcome) {
+  std::error_code ignored;
+  return platform::StatusOf(outcome.cut.name.c_str(), ignored).has_value();
+}
+
+void TerminalNotes::Cut(const CutOutcome& outcome) {
+  if ((outcome.kind == CutOutcome::Kind::kBrokenOff || outcome.Flagged()) && AtTerminal()) {
+    PrintMessage(outcome.cut.name, Verdict(outcome));
+  }
+}
+
+void TerminalNotes::Absent(const CutOutcome& outcome) {
+  held_.push_back(outcome);
+}
+
+void TerminalNotes::TellHeld() {
+  if (!held_.empty() && AtTerminal()) {
+    for (const CutOutcome& outcome : held_) {
+      const std::string& name = outcome.cut.name;
+      PrintMessage(name, Verdict(outcome) + StayingFiles(name, InFolder(outcome) ? 1 : 0));
+    }
+  }
+  held_.clear();
+}
+
+void TerminalNotes::NothingCut() {
+  if (!AtTerminal()) return;
+  std::string names;
+  int count = 0;
+  for (const CutOutcome& outcome : held_) {
+    if (InFolder(outcome)) names += (count++ == 0 ? "" : ", ") + outcome.cut.name;
+  }
+  const std::string why = WhyNothingIsCut(image_.DiskCount() > 0, d88::ForeignHeaderSign(image_));
+  PrintNothingCut(why + StayingFiles(names, count), path_);
+}
+
+}  // namespace extract
