@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "d88/d88_format.h"
@@ -59,5 +60,12 @@ struct Cut {
 
 // DRIVER, VOICE, then MUS00 onwards: every file in the order it is cut.
 std::vector<Cut> CuttingOrder();
+
+// A run writes each file under a temporary name first and then renames it:
+// "<name>.d88cut-<process id>-<counter>".
+std::string TemporaryName(const std::string& name, int process, int counter);
+// The name in front of a temporary name ("DRIVER" for
+// "DRIVER.d88cut-29528-0"); empty for a name of any other form.
+std::string_view TemporaryOf(std::string_view name);
 
 }  // namespace extract

@@ -50,30 +50,30 @@ bool ExtractAll(d88::D88Image& image, const std::string& path) {
   TerminalNotes notes(image, path);
   bool all_written = true;
   bool any_announced = false;
-  bool any_written = false;
+  bool stopped = false;
   for (const Cut& cut : CuttingOrder()) {
     const CutResult result = ExtractFile(image, cut, notes);
     if (result == CutResult::kUnreadable) {
       notes.TellHeld();
       PrintMessage(kCannotReadImage, platform::Words(image.ReadError()));
-      return false;
+      stopped = true;
+      break;
     }
     all_written &= result != CutResult::kNotWritten;
     any_announced |= result != CutResult::kNotOnDisk;
-    any_written |= result == CutResult::kWritten;
   }
   if (any_announced) {
     notes.TellHeld();
-  } else {
+  } else if (!stopped) {
     notes.NothingCut();
   }
-  // The renames themselves survive a power cut.
+  // The names the renames gave survive a power cut, however the run ends.
   std::error_code error;
-  if (any_written && !platform::SyncCurrentFolder(error)) {
+  if (!platform::SyncRenames(error)) {
     PrintMessage("cannot put the new names on the disk", platform::Words(error));
     return false;
   }
-  return all_written;
+  return !stopped && all_written;
 }
 
 }  // namespace extract

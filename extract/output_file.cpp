@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "extract/cut_table.h"
 #include "platform/platform.h"
 
 namespace extract {
@@ -16,11 +17,10 @@ constexpr int kMaxNameTries = 100;
 std::optional<platform::NewFile> CreateTemporary(const std::string& name,
                                                  const platform::FileStatus* replaced,
                                                  std::error_code& error) {
-  static const std::string process = std::to_string(platform::ProcessId());
+  static const int process = platform::ProcessId();
   static int counter = 0;
-  const std::string prefix = name + ".d88cut-" + process + "-";
   for (int tries = 0; tries < kMaxNameTries; ++tries) {
-    auto file = platform::NewFile::Create(prefix + std::to_string(counter++), replaced, error);
+    auto file = platform::NewFile::Create(TemporaryName(name, process, counter++), replaced, error);
     if (file || error != std::errc::file_exists) return file;
   }
   return std::nullopt;
@@ -44,7 +44,9 @@ std::optional<NotWritten> WriteOutputFile(const char* name, std::span<const std:
     if (const char* stay = MustStay(*existing, image)) return NotWritten{stay};
   }
   if (error) return NotWritten{platform::Words(error)};
-  const platform::FileStatus* replaced = existing ? &*existing : nullptr;
+  // Who may read the new file is taken from an earlier file of data only: a
+  // device or a FIFO (through a link, say) lends it nothing.
+  const platform::FileStatus* replaced = existing && existing->regular ? &*existing : nullptr;
   auto temporary = CreateTemporary(name, replaced, error);
   if (!temporary) return NotWritten{platform::Words(error)};
   if ((!replaced || temporary->KeepAccess(*replaced, error)) && temporary->Write(bytes, error) &&

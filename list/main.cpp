@@ -149,31 +149,41 @@ int CheckImages(const std::vector<std::string>& images, bool trouble) {
   return trouble ? kTrouble : all_whole ? kAllWell : kFinding;
 }
 
-// A line for each file: whether `folder` holds what d88cut cuts from `path`.
+// A line for each file: whether `folder` holds what d88cut cuts from `path`;
+// then one for each temporary file a run of d88cut left there, and one that
+// names what else is there.
 int CompareFolder(const std::string& folder, const std::string& path) {
   std::error_code error;
-  const auto status = platform::StatusOf(folder.c_str(), error);
-  if (!status || !status->folder) {
-    if (!error) {
-      error = std::make_error_code(status ? std::errc::not_a_directory
-                                          : std::errc::no_such_file_or_directory);
-    }
+  const list::FolderExtras extras = list::Extras(platform::FolderNames(folder.c_str(), error));
+  if (error) {
     list::PrintCannot("open", folder, error);
     return kTrouble;
   }
   Output out;
   list::Match worst = list::Match::kAsCut;
+  std::vector<std::string> temporaries;  // their lines follow the files'
   d88::D88Image image;
-  const auto cuts =
-      list::ReadCuts(image, path, error,
-                     [&](const list::CutOutcome& outcome, std::span<const std::uint8_t> bytes) {
-                       list::Match match;
-                       out.Put(list::CompareWithFolder(folder, outcome, bytes, match) + "\n");
-                       worst = std::max(worst, match);
-                     });
+  const auto cuts = list::ReadCuts(
+      image, path, error,
+      [&](const list::CutOutcome& outcome, std::span<const std::uint8_t> bytes) {
+        list::Match match;
+        out.Put(list::CompareWithFolder(folder, outcome, bytes, match) + "\n");
+        worst = std::max(worst, match);
+        const auto left = extras.temporaries.find(outcome.cut.name);
+        if (left == extras.temporaries.end()) return;
+        for (const std::string& temporary : left->second) {
+          temporaries.push_back(list::CompareTemporary(folder, temporary, outcome, bytes, match) +
+                                "\n");
+          worst = std::max(worst, match);
+        }
+      });
   if (!cuts) {
     list::PrintCannot("open", path, error);
     return kTrouble;
+  }
+  for (const std::string& line : temporaries) out.Put(line);
+  if (const std::string others = list::OnlyIn(folder, extras.others); !others.empty()) {
+    out.Put(others + "\n");
   }
   if (!out.Flush()) {
     list::PrintCannotWrite("comparison", out.Failure());

@@ -78,6 +78,7 @@ struct FileIdentity {
 struct FileStatus {
   FileIdentity identity;
   bool folder = false;
+  bool regular = false;  // a file of data: no folder, device, FIFO or socket
   // No write permission bit at all on POSIX, whoever runs the tool; the
   // read-only attribute on Windows.
   bool write_protected = false;
@@ -128,7 +129,8 @@ std::string SystemWords(const std::error_code& error);
 // A file this process creates, to be renamed into place once it is whole.
 // Until then it is removed when the NewFile is dropped, and when the process
 // is ended by an interrupt (SIGINT, SIGTERM or SIGHUP; on Windows Ctrl-C,
-// Ctrl-Break or the console closing), which then ends it as it would have.
+// Ctrl-Break or the console closing), which then puts the names earlier
+// renames gave on the disk and ends it as it would have.
 // An interrupt never completes a file that was not already being renamed.
 // One at a time.
 class NewFile {
@@ -174,9 +176,19 @@ class NewFile {
   bool settled_ = false;  // renamed into place, or discarded
 };
 
-// Puts the names that renames gave files in the current folder on the disk
-// (Windows did so with each rename).
-bool SyncCurrentFolder(std::error_code& error);
+// Puts on the disk the names that this process's renames gave files in the
+// current folder since it last did (Windows does so with each rename); true
+// at once when there are none. An interrupt that ends the process (see
+// NewFile) does so too, before the process ends.
+bool SyncRenames(std::error_code& error);
+
+// The names in the folder `path`, sorted, without "." and ".."; none, with
+// the reason in `error`, when it cannot be read.
+std::vector<std::string> FolderNames(const char* path, std::error_code& error);
+
+// Whether two names in one folder name one file: byte for byte on POSIX
+// systems; on Windows, letters of either case alike.
+bool SameName(std::string_view a, std::string_view b);
 
 // This process's id.
 int ProcessId();

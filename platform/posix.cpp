@@ -1,4 +1,5 @@
 // The platform seam on POSIX systems.
+#include <dirent.h>
 #include <fcntl.h>
 #include <langinfo.h>
 #include <sys/stat.h>
@@ -29,12 +30,29 @@ FileIdentity IdentityOf(const struct stat& status) {
 // The interrupts that end a run. While a file of the run is being written
 // one is only noted: the run removes the file at its next safe point (after
 // the create, before the rename) and then ends as the interrupt would have.
-// With no file being written it ends the run at once.
+// With no file being written it ends the run at once. Either way the names
+// that renames gave files are put on the disk first.
 constexpr int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP};
 volatile std::sig_atomic_t writing = 0;
 volatile std::sig_atomic_t noted_interrupt = 0;
+volatile std::sig_atomic_t renamed = 0;  // a rename's name is not on the disk yet
+
+// Puts the current folder on the disk; false, with errno set, when it could
+// not. Some file systems cannot put a folder on the disk by itself (EINVAL):
+// that is no failure. Safe in a signal handler.
+bool SyncFolder() {
+  const int folder = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return false;
+  const bool synced = fsync(folder) == 0 || errno == EINVAL;
+  const int saved = errno;
+  close(folder);
+  errno = saved;
+  if (synced) renamed = 0;
+  return synced;
+}
 
 void EndBy(int signal) {
+  if (renamed) SyncFolder();
   std::signal(signal, SIG_DFL);
   raise(signal);  // in the handler, delivered as it returns
 }
@@ -180,7 +198,10 @@ std::optional<FileStatus> StatusOf(const char* path, std::error_code& error) {
     return std::nullopt;
   }
   constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
-  FileStatus file{IdentityOf(status), S_ISDIR(status.st_mode), (status.st_mode & kAnyWrite) == 0,
+  FileStatus file{IdentityOf(status),
+                  S_ISDIR(status.st_mode),
+                  S_ISREG(status.st_mode),
+                  (status.st_mode & kAnyWrite) == 0,
                   static_cast<std::uint32_t>(status.st_mode & 0777),
                   static_cast<std::uint32_t>(status.st_gid)};
   // Its access ACL, if it has one: its size, then its bytes.
@@ -300,18 +321,38 @@ bool NewFile::RenameOver(const char* name, std::error_code& error) {
     return false;
   }
   settled_ = true;
+  renamed = 1;
   writing = 0;
   EndIfInterrupted(nullptr);  // the file was whole and in place already
   return true;
 }
 
-bool SyncCurrentFolder(std::error_code& error) {
-  const int folder = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  // Some file systems cannot put a folder on the disk by itself (EINVAL).
-  const bool synced = folder >= 0 && (fsync(folder) == 0 || errno == EINVAL);
-  if (!synced) error = LastError();
-  if (folder >= 0) close(folder);
-  return synced;
+bool SyncRenames(std::error_code& error) {
+  if (!renamed || SyncFolder()) return true;
+  error = LastError();
+  return false;
+}
+
+std::vector<std::string> FolderNames(const char* path, std::error_code& error) {
+  DIR* folder = opendir(path);
+  if (folder == nullptr) {
+    error = LastError();
+    return {};
+  }
+  std::vector<std::string> names;
+  errno = 0;
+  while (const dirent* entry = readdir(folder)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  if (errno != 0) error = LastError();
+  closedir(folder);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a == b;
 }
 
 std::optional<std::errc> Condition(const std::error_code& error) {

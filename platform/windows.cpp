@@ -166,6 +166,25 @@ bool Matches(std::wstring_view pattern, std::wstring_view name) {
   return p == pattern.size();
 }
 
+// Hands `take(name)` each name that Windows finds for `pattern` but "." and
+// "..". The reason is in `error` when the search fails for any other reason
+// than that nothing matches.
+template <typename Take>
+void ForEachFound(const std::wstring& pattern, std::error_code& error, Take take) {
+  WIN32_FIND_DATAW found;
+  const HANDLE search =
+      FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) {
+    if (GetLastError() != ERROR_FILE_NOT_FOUND) error = LastError();
+    return;
+  }
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name != L"." && name != L"..") take(name);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
 }  // namespace
 
 std::vector<std::string> ExpandWildcards(const std::string& argument, std::error_code& error) {
@@ -174,21 +193,10 @@ std::vector<std::string> ExpandWildcards(const std::string& argument, std::error
   if (argument.find_first_of("*?", name_start) == std::string::npos) return {argument};
   const std::string folder = argument.substr(0, name_start);
   const std::wstring pattern = Utf16(argument.substr(name_start));
-  WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileExW(Utf16(argument).c_str(), FindExInfoBasic, &found,
-                                         FindExSearchNameMatch, nullptr, 0);
-  if (search == INVALID_HANDLE_VALUE) {
-    if (GetLastError() != ERROR_FILE_NOT_FOUND) error = LastError();
-    return {};
-  }
   std::vector<std::string> names;
-  do {
-    const std::wstring_view name = found.cFileName;
-    if (name != L"." && name != L".." && Matches(pattern, name)) {
-      names.push_back(folder + Utf8(found.cFileName));
-    }
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  ForEachFound(Utf16(argument), error, [&](std::wstring_view name) {
+    if (Matches(pattern, name)) names.push_back(folder + Utf8(std::wstring(name).c_str()));
+  });
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -289,6 +297,7 @@ std::optional<FileStatus> StatusOf(const char* path, std::error_code& error) {
   if (!known) return std::nullopt;
   status.identity = IdentityOf(info);
   status.folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  status.regular = !status.folder;  // a device has no file information
   status.write_protected = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
   return status;
 }
@@ -405,8 +414,22 @@ bool NewFile::RenameOver(const char* name, std::error_code& error) {
 }
 
 // Windows renames each file through to the disk (MOVEFILE_WRITE_THROUGH).
-bool SyncCurrentFolder(std::error_code&) {
+bool SyncRenames(std::error_code&) {
   return true;
+}
+
+std::vector<std::string> FolderNames(const char* path, std::error_code& error) {
+  std::vector<std::string> names;
+  ForEachFound(Utf16(path) + L"\\*", error,
+               [&](std::wstring_view name) { names.push_back(Utf8(std::wstring(name).c_str())); });
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  const std::wstring wide_a = Utf16(a), wide_b = Utf16(b);
+  return CompareStringOrdinal(wide_a.data(), static_cast<int>(wide_a.size()), wide_b.data(),
+                              static_cast<int>(wide_b.size()), TRUE) == CSTR_EQUAL;
 }
 
 // Only the conditions LastError mapped: Windows' own codes are no error

@@ -49,9 +49,15 @@ struct Launch {
   // A system call that goes wrong: the run goes on under strace, which
   // makes it so.
   std::optional<Injection> inject{};
+  // Where strace records the run's file-system calls (kRecordedCalls), one
+  // a line; none when empty.
+  std::filesystem::path record{};
   // Runs once the tool's process id is known, before the tool starts.
   std::function<void(int process_id)> before_start{};
 };
+
+// The calls a run's record holds.
+inline constexpr char kRecordedCalls[] = "openat,fsync,close,rename,unlink";
 
 // Every run is ended after this long (on POSIX systems): a tool that hangs
 // fails its test.

@@ -16,12 +16,20 @@ namespace d88test {
 
 namespace {
 
-// The command line of a run: the tool, or strace injecting a fault.
+// The command line of a run: the tool, or strace injecting a fault or
+// recording the calls.
 std::vector<std::string> CommandLine(const Launch& launch) {
   std::vector<std::string> args;
-  if (const auto& fault = launch.inject) {
+  const auto& fault = launch.inject;
+  if (fault || !launch.record.empty()) {
+    const std::string traced = launch.record.empty() ? fault->call
+                               : fault ? std::string(kRecordedCalls) + "," + fault->call
+                                       : kRecordedCalls;
+    const std::string record = launch.record.empty() ? "/dev/null" : launch.record.string();
+    args = {"strace", "-f", "-qq", "-o", record, "-e", "trace=" + traced};
+  }
+  if (fault) {
     const std::string inject = fault->call + ":" + fault->effect;
-    args = {"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + fault->call};
     args.insert(args.end(), {"-e", "inject=" + inject + ":when=" + std::to_string(fault->when)});
     if (!fault->path.empty()) args.insert(args.end(), {"-P", fault->path.string()});
   }
@@ -51,7 +59,7 @@ int OpenOutput(Output output, const std::string& capture) {
   if (!launch.locales.empty()) setenv("LOCPATH", launch.locales.c_str(), 1);
   // LeakSanitizer cannot check a process that strace traces (in the
   // sanitizer build; nothing else reads this).
-  if (launch.inject) setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+  if (launch.inject || !launch.record.empty()) setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
   alarm(kTimeLimitSeconds);  // kept across exec: a run that hangs ends by SIGALRM
   const int err = launch.errors_to_terminal
                       ? terminal

@@ -9,8 +9,11 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <fstream>
 #include <future>
 #include <map>
+#include <regex>
+#include <set>
 #include <thread>
 
 #include "list/cut_outcomes.h"
@@ -322,6 +325,89 @@ TEST(Extraction, AFailedReadOfTheImageStopsTheCut) {
   }
 }
 
+// What a run did to make its files durable, read off its file-system calls:
+// "N renamed durably" when each file's data was put on the disk (fsync)
+// before its rename and the folder after the last rename; otherwise what
+// broke that order.
+std::string Durability(const fs::path& record) {
+  std::ifstream calls(record);
+  std::map<std::string, std::string> open;  // descriptor: path
+  std::set<std::string> synced;             // files whose data is on the disk
+  int renamed = 0;
+  bool names_behind = false;  // a rename since the folder was last synced
+  std::string faults;
+  std::smatch call;
+  for (std::string line; std::getline(calls, line);) {
+    if (std::regex_search(line, call,
+                          std::regex(R"re(openat\(AT_FDCWD, "([^"]*)".* = (\d+)$)re"))) {
+      open[call[2]] = call[1];
+    } else if (std::regex_search(line, call, std::regex(R"(fsync\((\d+)\) += 0)"))) {
+      if (open[call[1]] == ".") names_behind = false;
+      synced.insert(open[call[1]]);
+    } else if (std::regex_search(line, call, std::regex(R"re(rename\("([^"]*)", .*\) += 0)re"))) {
+      if (!synced.contains(call[1]))
+        faults += call[1].str() + " renamed before its data was synced; ";
+      ++renamed;
+      names_behind = true;
+    }
+  }
+  if (names_behind) faults += "the folder not synced after the last rename";
+  return faults.empty() ? std::to_string(renamed) + " renamed durably" : faults;
+}
+
+// However a run ends (at its end, stopped by a failed read of the image, by
+// an interrupt while a file is written or between two), each file it renamed
+// and the folder's new names are on the disk, in that order.
+TEST(Durability, EveryWayOutLeavesWhatWasCutOnTheDisk) {
+  if (!fs::exists("/usr/bin/strace")) GTEST_SKIP() << "strace records the calls";
+  const struct {
+    Bytes image;
+    std::optional<Injection> fault;
+    int signal;
+    std::string durable;
+  } cases[] = {
+      {MusicDisk().Build(), {}, 0, "14 renamed durably"},
+      {SpreadMusicDisk(), Injection{"read", "error=EIO", 70}, 0, "5 renamed durably"},
+      {MusicDisk().Build(), Injection{"rename", "signal=SIGTERM", 2}, SIGTERM, "2 renamed durably"},
+      {MusicDisk().Build(), Injection{"write", "signal=SIGINT", 3}, SIGINT, "1 renamed durably"},
+  };
+  for (const auto& [image, fault, signal, durable] : cases) {
+    const ScratchDir work;
+    WriteFile(work / "image.d88", image);
+    const fs::path record = NextCapture();
+    const ToolRun run =
+        RunTool({.folder = work.path, .args = {"image.d88"}, .inject = fault, .record = record});
+    EXPECT_EQ(run.status, signal == 0 && !fault ? 0 : signal == 0 ? 1 : -1) << durable;
+    EXPECT_EQ(run.signal, signal) << durable;
+    EXPECT_EQ(Durability(record), durable);
+  }
+}
+
+// A file that grows while --compare reads it is not the same as the cut:
+// the read is held half a second, and the file grows meanwhile.
+TEST(Durability, ACompareReadsToTheEndOfWhatItReads) {
+  if (!fs::exists("/usr/bin/strace")) GTEST_SKIP() << "strace holds the read";
+  const ScratchDir work;
+  WriteFile(work / "image.d88", MusicDisk().Build());
+  ASSERT_EQ(RunTool({.folder = work.path, .args = {"image.d88"}}).status, 0);
+  std::future<void> growing;
+  const ToolRun run =
+      RunTool({.folder = work.path,
+               .args = {"--compare", ".", "image.d88"},
+               .tool = "d88ls",
+               .inject = Injection{"read", "delay_enter=500000", 1, work / "DRIVER"},
+               .before_start = [&](int) {
+                 growing = std::async(std::launch::async, [&] {
+                   std::this_thread::sleep_for(std::chrono::milliseconds(150));
+                   std::ofstream(work / "DRIVER", std::ios::app) << "EXTRA\n";
+                 });
+               }});
+  growing.get();
+  EXPECT_TRUE(run.out.starts_with("DRIVER  differs from byte 3329 (it has more than 3328 bytes)\n"))
+      << run.out;
+  EXPECT_EQ(run.status, 1);
+}
+
 fs::perms PermissionsOf(const fs::path& path) {
   return fs::symlink_status(path).permissions();
 }
@@ -371,6 +457,7 @@ TEST(OutputFiles, OneRuleForEveryOutputName) {
   const Bytes acl = AclOf(work / "MUS07");
   WriteFile(work / "MUS08", Bytes(3, 8));
   fs::permissions(work / "MUS08", fs::perms(0640));
+  fs::create_symlink("/dev/null", work / "MUS09");  // lends the new file nothing
   const bool root = geteuid() == 0 && chown((work / "MUS08").c_str(), -1, 4242) == 0;
 
   // Standard output and error into one file, as 2>&1 does: each refusal
@@ -397,7 +484,10 @@ TEST(OutputFiles, OneRuleForEveryOutputName) {
   EXPECT_EQ(PermissionsOf(work / "MUS04"), fs::perms(0757));
   const mode_t mask = umask(0);
   umask(mask);
-  EXPECT_EQ(PermissionsOf(work / "MUS03"), fs::perms(0666 & ~mask));  // a new file
+  for (const char* fresh : {"MUS03", "MUS09"}) {  // as a new file
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(work / fresh))) << fresh;
+    EXPECT_EQ(PermissionsOf(work / fresh), fs::perms(0666 & ~mask)) << fresh;
+  }
   EXPECT_EQ(AclOf(work / "MUS07"), acls ? acl : Bytes{});
   EXPECT_EQ(PermissionsOf(work / "MUS07"), fs::perms(0644));
   if (!root || !fs::exists("/usr/bin/strace")) return;

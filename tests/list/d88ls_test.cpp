@@ -328,6 +328,22 @@ TEST(Collection, ComparesAFolderWithACut) {
   for (const std::string& name : kCuttingOrder)
     same += name + std::string(8 - name.size(), ' ') + "same\n";
   EXPECT_EQ(compare("whole.d88"), (ToolRun{.status = 0, .out = same}));
+  // The temporary files an interrupted cut left are a finding; other names
+  // are only named.
+  fs::copy_file(work / "cut" / "DRIVER", work / "cut" / "DRIVER.d88cut-999-0");
+  WriteFile(work / "cut" / "MUS00.d88cut-1-2", Bytes(3));
+  for (const char* other : {"h", "g", "f", "e", "d", "c", "b", "a", "MUS04.bak"})
+    WriteFile(work / "cut" / other, {});
+  const std::string others = "only in cut: MUS04.bak, a, b, c, d, e, f, g, and 1 more\n";
+  const std::string left = "  left by an interrupted d88cut: it ";
+  EXPECT_EQ(compare("whole.d88"),
+            (ToolRun{.status = 1,
+                     .out = same + "DRIVER.d88cut-999-0" + left +
+                            "holds the whole DRIVER of this image\nMUS00.d88cut-1-2" + left +
+                            "is not the whole MUS00 of this image\n" + others}));
+  fs::remove(work / "cut" / "DRIVER.d88cut-999-0");
+  fs::remove(work / "cut" / "MUS00.d88cut-1-2");
+  EXPECT_EQ(compare("whole.d88"), (ToolRun{.status = 0, .out = same + others}));
 
   fs::remove(work / "cut" / "VOICE");
   fs::remove(work / "cut" / "MUS04");
