@@ -55,14 +55,16 @@ TEST(TerminalNotes, EachFileNotCutWholeAndWhyNothingIs) {
   if (!TerminalsAvailable()) GTEST_SKIP() << "no pseudo-terminal can be opened here (no /dev/pts?)";
   const ScratchDir work, other;
   DiskBuilder disk = MusicDisk();
-  disk.tracks[15].erase(disk.tracks[15].begin());  // no 15:2: no VOICE
-  disk.tracks[18][5].data.resize(152);             // 18:6 short: DRIVER and MUS11 break off
-  disk.tracks[17][0].status = 0xB0;                // 17:1 (MUS05, MUS08): a data CRC error
-  disk.tracks[16][0].deleted_mark = 0x10;          // 16:1 (MUS02): deleted, which is no error
+  disk.tracks[15].erase(disk.tracks[15].begin());      // no 15:2: no VOICE
+  disk.tracks[17].erase(disk.tracks[17].begin() + 4);  // no 17:5: no MUS11
+  disk.tracks[18][5].data.resize(152);                 // 18:6 short: DRIVER breaks off
+  disk.tracks[17][0].status = 0xB0;                    // 17:1 (MUS05, MUS08): a data CRC error
+  disk.tracks[16][0].deleted_mark = 0x10;              // 16:1 (MUS02): deleted, which is no error
   WriteFile(work / "music.d88", disk.Build());
   std::string text;
   while (text.size() < 2000) text += "Notes on my disks: the music disk, the game.\n";
   WriteFile(other / "notes.d88", Bytes(text.begin(), text.end()));
+  WriteFile(other / "tiny.d88", Bytes(100));
   WriteFile(other / "other.d88", DiskBuilder().AddSide(0, 1, 16).Build());
   for (const ScratchDir* folder : {&work, &other}) {
     WriteFile(*folder / "VOICE", Bytes(3));  // an earlier cut's
@@ -74,7 +76,6 @@ TEST(TerminalNotes, EachFileNotCutWholeAndWhyNothingIs) {
                     .output = terminal ? Output::kWithErrors : Output::kCaptured,
                     .errors_to_terminal = terminal});
   };
-  const std::string short_sector = "track 18 (C9 H0) sector 6 is short: 152 of 256 bytes\n";
   auto flagged = [](const char* file) {
     return "d88cut: " + std::string(file) +
            " bytes; track 17 (C8 H1) sector 1 was read with a data CRC error\n";
@@ -82,28 +83,54 @@ TEST(TerminalNotes, EachFileNotCutWholeAndWhyNothingIs) {
   EXPECT_EQ(run(work, "music.d88", true),
             (ToolRun{.status = 0,
                      .err = Progress(0, 1) +
-                            "d88cut: DRIVER: broken off, 2200 of 3328 bytes (the rest is zeros): " +
-                            short_sector +
+                            "d88cut: DRIVER: broken off, 2200 of 3328 bytes (the rest is zeros): "
+                            "track 18 (C9 H0) sector 6 is short: 152 of 256 bytes\n"
                             "d88cut: VOICE: absent: track 15 (C7 H1) sector 2 is missing; the "
                             "VOICE already in this folder is not from this image\n" +
                             Progress(2, 8) + flagged("MUS05: complete, 2048") + Progress(8, 11) +
-                            flagged("MUS08: complete, 256") + Progress(11) +
-                            "d88cut: MUS11: broken off, 4504 of 4864 bytes (the rest is zeros): " +
-                            short_sector}));
+                            flagged("MUS08: complete, 256") + Progress(11, 13) +
+                            "d88cut: MUS11: absent: track 17 (C8 H1) sector 5 is missing\n"}));
   EXPECT_EQ(run(work, "music.d88", false),
-            (ToolRun{.status = 0, .out = Progress(0, 1) + Progress(2)}));
-  const std::string more = " already in this folder are not from this image ('d88ls ";
+            (ToolRun{.status = 0, .out = Progress(0, 1) + Progress(2, 13)}));
+  const std::string here = " already in this folder ";
   EXPECT_EQ(run(other, "notes.d88", true),
             (ToolRun{.status = 0,
                      .err = "d88cut: nothing cut: not a D88 image: track 0 starts at 0x74202C6B, "
                             "past the disk's end; the VOICE, MUS00" +
-                            more + "notes.d88' tells more)\n"}));
+                            here + "are not from this image ('d88ls notes.d88' tells more)\n"}));
+  EXPECT_EQ(run(other, "notes.d88", false), ToolRun{.status = 0});
+  fs::remove(other / "MUS00");
+  EXPECT_EQ(run(other, "tiny.d88", true),
+            (ToolRun{.status = 0,
+                     .err = "d88cut: nothing cut: not a D88 image: shorter than a disk header; "
+                            "the VOICE" +
+                            here + "is not from this image ('d88ls tiny.d88' tells more)\n"}));
+  fs::remove(other / "VOICE");
   EXPECT_EQ(run(other, "other.d88", true),
             (ToolRun{.status = 0,
-                     .err = "d88cut: nothing cut: none of the 14 files is on disk 0; the VOICE, "
-                            "MUS00" +
-                            more + "other.d88' tells more)\n"}));
-  EXPECT_EQ(run(other, "notes.d88", false), ToolRun{.status = 0});
+                     .err = "d88cut: nothing cut: none of the 14 files is on disk 0 ('d88ls "
+                            "other.d88' tells more)\n"}));
+}
+
+// Where a failed read of the image stops the cut, the files before it that
+// the disk does not give are told first.
+TEST(TerminalNotes, AStopTellsTheFilesNotCutBeforeIt) {
+  if (!TerminalsAvailable()) GTEST_SKIP() << "no pseudo-terminal can be opened here (no /dev/pts?)";
+  if (!fs::exists("/usr/bin/strace")) GTEST_SKIP() << "strace makes the read fail";
+  const ScratchDir work;
+  DiskBuilder disk = MusicDisk();
+  disk.tracks.erase(17);  // no DRIVER
+  // VOICE's sector lies past the first read of the image, which fails.
+  disk.tracks[15].insert(disk.tracks[15].begin(), {7, 1, 0, 1, Bytes(40000)});
+  WriteFile(work / "image.d88", disk.Build());
+  EXPECT_EQ(RunTool({.folder = work.path,
+                     .args = {"image.d88"},
+                     .output = Output::kWithErrors,
+                     .errors_to_terminal = true,
+                     .inject = Injection{"read", "error=EIO", 2, work / "image.d88"}}),
+            (ToolRun{.status = 1,
+                     .err = "d88cut: DRIVER: absent: track 17 (C8 H1) sector 14 is missing\n"
+                            "d88cut: cannot read the image: Input/output error\n"}));
 }
 
 // What goes wrong before or around a cut, as only a POSIX system lets a user
