@@ -48,6 +48,18 @@ inline constexpr int kTrackCount = 164;
 inline constexpr std::size_t kDiskHeaderSize = 0x2B0;
 static_assert(kTrackTableOffset + kTrackCount * kTrackEntrySize == kDiskHeaderSize);
 
+// A track index is cylinder * 2 + head: a double-sided disk's track sides in
+// order, head 0 then head 1 of each cylinder.
+constexpr int TrackIndex(int cylinder, int head) {
+  return cylinder * 2 + head;
+}
+constexpr int CylinderOf(int track) {
+  return track >> 1;
+}
+constexpr int HeadOf(int track) {
+  return track & 1;
+}
+
 // Some writers keep a track table of 160 entries and start the first track
 // at 0x2A0, where the last four entries would be: the first 160 entries are
 // those of tracks on every disk, and no track starts before 0x2A0.

@@ -2,6 +2,7 @@
 // sectors it takes.
 #pragma once
 
+#include "d88/d88_format.h"
 #include "d88/sector_location.h"
 
 namespace d88 {
@@ -17,14 +18,15 @@ struct RunPosition {
 
 // The sector after `at` in a run over track sides whose sectors are numbered
 // `first` to `last`: R rises until it equals `last`, then the run goes on at
-// `first` on the next track side (head 0 to head 1 of the same cylinder, head
-// 1 to head 0 of the next). Only equality with `last` changes side, so a run
-// that starts above `last` stays on its side. Steps from a sector that was
-// found (C, H, R bytes, track in the table) cannot overflow.
+// `first` on the next track side, in track index order (head 0 to head 1 of
+// the same cylinder; any other head to head 0 of the next). Only equality
+// with `last` changes side, so a run that starts above `last` stays on its
+// side. Steps from a sector that was found (C, H, R bytes, track in the
+// table) cannot overflow.
 constexpr RunPosition NextInRun(RunPosition at, int first, int last) {
   if (at.r != last) return {at.track, at.c, at.h, at.r + 1};
-  if (at.h == 0) return {at.track + 1, at.c, 1, first};
-  return {at.track + 1, at.c + 1, 0, first};
+  const int next_side = TrackIndex(at.c, at.h == 0 ? 0 : 1) + 1;
+  return {at.track + 1, CylinderOf(next_side), HeadOf(next_side), first};
 }
 
 // One piece of a run as the run meets it: its sector's place, where its

@@ -14,8 +14,12 @@ bool IsNumber(std::string_view text) {
 }
 
 Cut MakeCut(std::string name, const TrackLocation& location) {
-  return {std::move(name),    location.track,        location.track >> 1,
-          location.track & 1, location.first_sector, location.length};
+  return {std::move(name),
+          location.track,
+          d88::CylinderOf(location.track),
+          d88::HeadOf(location.track),
+          location.first_sector,
+          location.length};
 }
 
 }  // namespace

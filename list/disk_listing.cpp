@@ -60,9 +60,10 @@ class TrackLine {
   std::string Text(int track) const {
     const std::size_t records = ids_.size() / d88::kSectorIdSize;
     std::string line = "  track " + std::to_string(track) + " (cylinder " +
-                       std::to_string(track >> 1) + ", head " + std::to_string(track & 1) +
-                       "): " + (more_ ? "more than " : "") + std::to_string(records) +
-                       (records == 1 ? " record: " : " records: ") + CompactIds(ids_);
+                       std::to_string(d88::CylinderOf(track)) + ", head " +
+                       std::to_string(d88::HeadOf(track)) + "): " + (more_ ? "more than " : "") +
+                       std::to_string(records) + (records == 1 ? " record: " : " records: ") +
+                       CompactIds(ids_);
     if (flagged_count_ > 0) {
       line += "; flagged: " + flagged_;
       const int hidden = flagged_count_ - kMaxFlaggedShown;
