@@ -269,30 +269,32 @@ TEST(OutputFiles, TakenNamesArePassedOverAndAFailedWriteKeepsTheOldFile) {
   EXPECT_TRUE(fs::is_symlink(work / names[2]));
   EXPECT_TRUE(fs::is_fifo(work / names[3]));
   EXPECT_EQ(ReadFile(work / "DRIVER"), Concat({Sectors(17, 14, 16), Sectors(18, 1, 10)}));
+}
 
-  if (!fs::exists("/usr/bin/strace")) return;
-  // Two runs in one folder at once, each held at its first rename until the
-  // other has begun: both succeed, and each file holds one image's whole cut.
+// Two runs in one folder at once, each held at its first rename until the
+// other has begun: both succeed, and each file holds one image's whole cut.
+TEST(OutputFiles, TwoRunsInOneFolderAtOnce) {
+  if (!fs::exists("/usr/bin/strace")) GTEST_SKIP() << "strace holds the renames";
   const ScratchDir both;
-  WriteFile(both / "a.d88", image);
+  WriteFile(both / "a.d88", MusicDisk().Build());
   WriteFile(both / "b.d88",
             MusicDisk([](int, int r) { return Bytes(256, std::uint8_t(r)); }).Build());
-  auto cut = [&](const char* name) {
+  auto start = [&](const char* name) {
     return std::async(std::launch::async, [&, name] {
       return RunTool({.folder = both.path,
                       .args = {name},
                       .inject = Injection{"rename", "delay_enter=300000"}});
     });
   };
-  auto first = cut("a.d88"), second = cut("b.d88");
+  auto first = start("a.d88"), second = start("b.d88");
   EXPECT_EQ(first.get(), (ToolRun{.status = 0, .out = Progress()}));
   EXPECT_EQ(second.get(), (ToolRun{.status = 0, .out = Progress()}));
   std::map<std::string, std::vector<Bytes>> cuts;  // each image's, as the reader cuts it
   for (const char* name : {"a.d88", "b.d88"}) {
     d88::D88Image reader;
     std::error_code error;
-    list::ReadCuts(reader, Utf8(both / name), error, [&](const auto& cut, auto bytes) {
-      cuts[cut.cut.name].emplace_back(bytes.begin(), bytes.end());
+    list::ReadCuts(reader, Utf8(both / name), error, [&](const auto& outcome, auto bytes) {
+      cuts[outcome.cut.name].emplace_back(bytes.begin(), bytes.end());
     });
   }
   EXPECT_EQ(both.List().size(), kCuttingOrder.size() + 2);  // no temporary file
@@ -300,10 +302,13 @@ TEST(OutputFiles, TakenNamesArePassedOverAndAFailedWriteKeepsTheOldFile) {
     const Bytes held = ReadFile(both / file);
     EXPECT_TRUE(held == of_each[0] || held == of_each[1]) << file;
   }
+}
 
-  // A temporary file that cannot be removed after the failed write is named.
+// A temporary file that cannot be removed after a failed write is named.
+TEST(OutputFiles, ATemporaryFileThatCannotBeRemovedIsNamed) {
+  if (!fs::exists("/usr/bin/strace")) GTEST_SKIP() << "strace makes the removal fail";
   const ScratchDir again;
-  WriteFile(again / "image.d88", image);
+  WriteFile(again / "image.d88", MusicDisk().Build());
   const ToolRun stuck = RunTool({.folder = again.path,
                                  .args = {"image.d88"},
                                  .file_size_limit = 4096,
@@ -470,8 +475,8 @@ Bytes AclOf(const fs::path& path) {
 // An output name whose file, after links, is a folder or write-protected,
 // or whose status the system cannot tell, is kept; any other is replaced by a
 // new file (a link itself, never what it points to) that keeps who may read
-// the file it replaces: its permission bits, its access ACL, and its group
-// where the user may give it (as root), or else no group bits at all.
+// the file it replaces, if that was a file of data: its permission bits and
+// its access ACL.
 TEST(OutputFiles, OneRuleForEveryOutputName) {
   const ScratchDir work, elsewhere;
   WriteFile(work / "image.d88", MusicDisk().Build());
@@ -495,10 +500,7 @@ TEST(OutputFiles, OneRuleForEveryOutputName) {
       fs::exists("/usr/bin/setfacl") &&
       RunTool({work.path, {"-m", "u:nobody:---", "MUS07"}, "/usr/bin/setfacl"}).status == 0;
   const Bytes acl = AclOf(work / "MUS07");
-  WriteFile(work / "MUS08", Bytes(3, 8));
-  fs::permissions(work / "MUS08", fs::perms(0640));
   fs::create_symlink("/dev/null", work / "MUS09");  // lends the new file nothing
-  const bool root = geteuid() == 0 && chown((work / "MUS08").c_str(), -1, 4242) == 0;
 
   // Standard output and error into one file, as 2>&1 does: each refusal
   // follows its progress line.
@@ -530,10 +532,21 @@ TEST(OutputFiles, OneRuleForEveryOutputName) {
   }
   EXPECT_EQ(AclOf(work / "MUS07"), acls ? acl : Bytes{});
   EXPECT_EQ(PermissionsOf(work / "MUS07"), fs::perms(0644));
-  if (!root || !fs::exists("/usr/bin/strace")) return;
+}
+
+// A replaced file's group goes to the new file where the user may give it;
+// where not, the group's bits go with it.
+TEST(OutputFiles, AReplacedFileKeepsItsGroupOrNoGroupBits) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root may give a file a group of its choice";
+  if (!fs::exists("/usr/bin/strace")) GTEST_SKIP() << "strace makes fchown fail";
+  const ScratchDir work;
+  WriteFile(work / "image.d88", MusicDisk().Build());
+  WriteFile(work / "MUS08", Bytes(3, 8));
+  fs::permissions(work / "MUS08", fs::perms(0640));
+  ASSERT_EQ(chown((work / "MUS08").c_str(), -1, 4242), 0);
+  EXPECT_EQ(RunTool({.folder = work.path, .args = {"image.d88"}}).status, 0);
   EXPECT_EQ(GroupOf(work / "MUS08"), 4242u);
   EXPECT_EQ(PermissionsOf(work / "MUS08"), fs::perms(0640));
-  // Where the group cannot be given to the new file, its bits go with it.
   RunTool(
       {.folder = work.path, .args = {"image.d88"}, .inject = Injection{"fchown", "error=EPERM"}});
   EXPECT_EQ(GroupOf(work / "MUS08"), getegid());

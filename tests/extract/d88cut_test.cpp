@@ -22,7 +22,7 @@ std::string Progress(std::size_t from, std::size_t to) {
 TEST(CommandLine, OptionsWrongArgumentsOrImagesThatCannotBeOpened) {
   const ScratchDir work;
   WriteFile(work / "-odd.d88", MusicDisk().Build());
-  WriteFile(work / "--version", {});  // an image that holds no disk
+  WriteFile(work / "--version", {});  // an image that holds no disk: nothing cut, no complaint
   fs::create_directory(work / "folder.d88");
   struct Case {
     std::string tool;
@@ -80,15 +80,17 @@ TEST(CommandLine, OptionsWrongArgumentsOrImagesThatCannotBeOpened) {
     EXPECT_EQ(run.out.substr(0, c.out.size() + c.out.empty()), c.out);  // "": nothing
     EXPECT_EQ(work.List(), (std::vector<std::string>{"--version", "-odd.d88", "folder.d88"}));
   }
-  // Several images listed one after another, each under its name.
+}
+
+// Several images are listed one after another, each under its name.
+TEST(CommandLine, SeveralImagesAreListedEachUnderItsName) {
+  const ScratchDir work;
+  WriteFile(work / "-odd.d88", MusicDisk().Build());
   const std::string listing =
       RunTool({.folder = work.path, .args = {"--", "-odd.d88"}, .tool = "d88ls"}).out;
   EXPECT_TRUE(listing.starts_with("disk 0: "));
   EXPECT_EQ(RunTool({.folder = work.path, .args = {"--", "-odd.d88", "-odd.d88"}, .tool = "d88ls"}),
             (ToolRun{.status = 0, .out = "-odd.d88:\n" + listing + "\n-odd.d88:\n" + listing}));
-  // A file that holds no disk header: nothing to cut, and no complaint.
-  WriteFile(work / "empty.d88", {});
-  EXPECT_EQ(RunTool({.folder = work.path, .args = {"empty.d88"}}), ToolRun{.status = 0});
 }
 
 // Each file and the sectors it holds: runs of track, first R, last R.
