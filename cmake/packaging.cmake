@@ -1,7 +1,8 @@
 # Installs and packages both tools, at the project's one version:
 #   Windows: cpack -G ZIP makes d88cut-<version>-win32.zip (win64 for a 64-bit
 #            build): the executables, each with a version resource, a user's
-#            README and the license, as CRLF text.
+#            README in English and one in Japanese, and the license, as CRLF
+#            text.
 #   Debian:  cpack -G DEB makes d88cut_<version>_<arch>.deb: the tools in
 #            /usr/bin, their gzipped manual pages, and the README, copyright
 #            and changelog in /usr/share/doc/d88cut.
@@ -46,8 +47,11 @@ if(WIN32)
   # how to build them.
   configure_file(packaging/README-windows.txt.in ${CMAKE_BINARY_DIR}/README.txt @ONLY
                  NEWLINE_STYLE CRLF)
+  configure_file(packaging/README-windows-ja.txt.in ${CMAKE_BINARY_DIR}/README-ja.txt @ONLY
+                 NEWLINE_STYLE CRLF)
   configure_file(LICENSE ${CMAKE_BINARY_DIR}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
-  install(FILES ${CMAKE_BINARY_DIR}/README.txt ${CMAKE_BINARY_DIR}/LICENSE.txt DESTINATION .)
+  install(FILES ${CMAKE_BINARY_DIR}/README.txt ${CMAKE_BINARY_DIR}/README-ja.txt
+                ${CMAKE_BINARY_DIR}/LICENSE.txt DESTINATION .)
   set(CPACK_GENERATOR ZIP)
 else()
   install(TARGETS d88cut d88ls RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "platform/platform.h"
+#include "platform/wildcards.h"
 
 namespace platform {
 
@@ -138,32 +139,13 @@ bool MoveWhenFree(const std::wstring& from, const std::wstring& to) {
   }
 }
 
-// Whether `name` matches `pattern`, where `*` stands for any run of
-// characters and `?` for any one, letters of either case alike, as Windows
-// matches names. Windows' own search also matches the short 8.3 names
-// (`*.d88` finds "song.d88x" by "SONG~1.D88"): its finds are checked again.
+// Whether `name` matches `pattern` as Windows matches names. Windows' own
+// search also matches the short 8.3 names (`*.d88` finds "song.d88x" by
+// "SONG~1.D88"): its finds are checked again.
 bool Matches(std::wstring_view pattern, std::wstring_view name) {
-  auto same = [](wchar_t a, wchar_t b) {
+  return MatchesWildcards(pattern, name, [](wchar_t a, wchar_t b) {
     return CompareStringOrdinal(&a, 1, &b, 1, TRUE) == CSTR_EQUAL;
-  };
-  constexpr std::size_t kNone = std::wstring_view::npos;
-  std::size_t p = 0, n = 0, star = kNone, star_name = 0;
-  while (n < name.size()) {
-    if (p < pattern.size() && pattern[p] == L'*') {
-      star = p++;
-      star_name = n;
-    } else if (p < pattern.size() && (pattern[p] == L'?' || same(pattern[p], name[n]))) {
-      ++p;
-      ++n;
-    } else if (star != kNone) {  // the last * takes one character more
-      p = star + 1;
-      n = ++star_name;
-    } else {
-      return false;
-    }
-  }
-  while (p < pattern.size() && pattern[p] == L'*') ++p;
-  return p == pattern.size();
+  });
 }
 
 // Hands `take(name)` each name that Windows finds for `pattern` but "." and

@@ -1,4 +1,6 @@
 // The reader: the disks of an image file, and sector access on them.
+#include <tuple>
+
 #include "tests/test_support.h"
 
 namespace d88test {
@@ -100,6 +102,25 @@ TEST_F(SectorAccessTest, RunsAcrossSidesAndCutImages) {
   Load(Bytes(whole.begin(), whole.end() - 256 - 8));  // halfway into the last record's header
   EXPECT_EQ(Read(18, 10), Bytes{});
   EXPECT_EQ(Ids(18).size(), 9 * kIdBytes);  // the nine whole records before it
+}
+
+// A run's next sector: R rises to the last sector of the side, then the run
+// goes on at the first of the next side in track index order; a head other
+// than 0 steps to head 0 of the next cylinder; a run that starts above the
+// last sector stays on its side.
+TEST(RunPosition, TheNextSectorOfARun) {
+  using d88::RunPosition;
+  const std::pair<RunPosition, RunPosition> steps[] = {
+      {{16, 8, 0, 5}, {16, 8, 0, 6}},   {{16, 8, 0, 16}, {17, 8, 1, 1}},
+      {{17, 8, 1, 16}, {18, 9, 0, 1}},  {{17, 8, 2, 16}, {18, 9, 0, 1}},
+      {{16, 8, 0, 17}, {16, 8, 0, 18}},
+  };
+  for (const auto& [at, next] : steps) {
+    const RunPosition got = d88::NextInRun(at, 1, 16);
+    EXPECT_EQ(std::tie(got.track, got.c, got.h, got.r),
+              std::tie(next.track, next.c, next.h, next.r))
+        << at.track << " " << at.h << " " << at.r;
+  }
 }
 
 // A track's walk ends after the record whose position (from 0) is its own

@@ -1,9 +1,17 @@
+// What the platform seam gives both tools: the words for a failure, names as
+// they are printed, and Windows' matching of wildcards.
+//
 // The words the tools give a failure: one fixed phrase for each condition,
 // the same bytes on every system, whatever its C++ library or its language
 // says, for what the system reports (here, a name that is missing and a
 // folder opened as a file) and for the tools' own failures.
-#include "d88/read_errors.h"
 #include "platform/platform.h"
+
+#include <cctype>
+#include <tuple>
+
+#include "d88/read_errors.h"
+#include "platform/wildcards.h"
 #include "tests/test_support.h"
 
 namespace d88test {
@@ -39,6 +47,20 @@ TEST(Shown, ControlBytesAndWhatIsNotUtf8AreEscaped) {
       {"\xE3\x81\xE3\x81\x41\xE3", "\\xE3\\x81\\xE3\\x81A\\xE3"},  // cut short
   };
   for (const auto& [name, shown] : cases) EXPECT_EQ(platform::Shown(name), shown) << shown;
+}
+
+// `*` any run of characters, `?` any one, letters of either case alike.
+TEST(Wildcards, MatchAsWindowsMatchesNames) {
+  const auto either_case = [](char a, char b) { return std::tolower(a) == std::tolower(b); };
+  const std::tuple<std::string_view, std::string_view, bool> cases[] = {
+      {"*.d88", "a.d88", true},   {"*.D88", "a.d88", true}, {"*.d88", "a.d88x", false},
+      {"?.d88", "ab.d88", false}, {"a?c", "abc", true},     {"a*b*c", "aXbYc", true},
+      {"a*b*c", "aXbYd", false},  {"*ab", "aab", true},     {"**", "", true},
+      {"", "a", false},           {"a*", "a", true},        {"x*", "a", false},
+  };
+  for (const auto& [pattern, name, matches] : cases) {
+    EXPECT_EQ(platform::MatchesWildcards(pattern, name, either_case), matches) << pattern << name;
+  }
 }
 
 }  // namespace d88test
