@@ -162,7 +162,8 @@ TEST_F(SectorAccessTest, TrackEntriesAndArgumentsInAndOutOfRange) {
   EXPECT_EQ(image_.ReadSectorRun(16, 8, 0, 1, -1, dest.data(), 256), 0);
   EXPECT_EQ(image_.ReadSectorRun(16, 8, 0, 1, 24, dest.data(), 256), 0);
   EXPECT_EQ(image_.ReadTrackIds(16, dest.data(), -4), 0);
-  EXPECT_EQ(Concat({Ids(-1), Ids(164)}), Bytes{});  // the stream stands inside track 16
+  EXPECT_EQ(image_.ReadTrackIds(16, dest.data(), 6), 4);  // no room for a second ID
+  EXPECT_EQ(Concat({Ids(-1), Ids(164)}), Bytes{});        // the stream stands inside track 16
   EXPECT_EQ(Concat({Read(-1, 1), Read(164, 1)}), Bytes{});
   ASSERT_TRUE(image_.SelectDisk(1));
   EXPECT_EQ(Read(0, 1), SectorData(0, 1));

@@ -400,31 +400,57 @@ std::string Durability(const fs::path& record) {
   return faults.empty() ? std::to_string(renamed) + " renamed durably" : faults;
 }
 
-// However a run ends (at its end, stopped by a failed read of the image, by
-// an interrupt while a file is written or between two), each file it renamed
-// and the folder's new names are on the disk, in that order.
+// However a run ends (at its end; stopped by a failed read of the image; by
+// an interrupt while a file is written, as it is renamed, between two files
+// or as the folder is put on the disk), each file it renamed and then the
+// folder's new names are on the disk, no temporary file is left, and the
+// progress lines of the files it began have gone into the pipe. An interrupt
+// ends the run as it would have; started as nohup starts it, a run goes on
+// through a hangup.
 TEST(Durability, EveryWayOutLeavesWhatWasCutOnTheDisk) {
-  if (!fs::exists("/usr/bin/strace")) GTEST_SKIP() << "strace records the calls";
+  if (!fs::exists("/usr/bin/strace"))
+    GTEST_SKIP() << "strace makes the faults and records the calls";
   const struct {
-    Bytes image;
     std::optional<Injection> fault;
     int signal;
-    std::string durable;
+    std::size_t renamed;
+    std::size_t announced;
+    bool nohup = false;
   } cases[] = {
-      {MusicDisk().Build(), {}, 0, "14 renamed durably"},
-      {SpreadMusicDisk(), Injection{"read", "error=EIO", 70}, 0, "5 renamed durably"},
-      {MusicDisk().Build(), Injection{"rename", "signal=SIGTERM", 2}, SIGTERM, "2 renamed durably"},
-      {MusicDisk().Build(), Injection{"write", "signal=SIGINT", 3}, SIGINT, "1 renamed durably"},
+      {{}, 0, 14, 14},
+      {Injection{"read", "error=EIO", 70}, 0, 5, 5},  // the image read by many reads
+      {Injection{"fsync", "signal=SIGINT", 2}, SIGINT, 1, 2},
+      {Injection{"fsync", "signal=SIGTERM", 2}, SIGTERM, 1, 2},
+      {Injection{"fsync", "signal=SIGHUP", 2}, SIGHUP, 1, 2},
+      {Injection{"rename", "signal=SIGTERM", 2}, SIGTERM, 2, 2},
+      {Injection{"rename", "signal=SIGINT", 14}, SIGINT, 14, 14},
+      {Injection{"write", "signal=SIGINT", 3}, SIGINT, 1, 2},       // 1, 3: progress lines
+      {Injection{"fsync", "signal=SIGTERM", 15}, SIGTERM, 14, 14},  // 15: the folder's
+      {Injection{"fsync", "signal=SIGHUP", 2}, 0, 14, 14, true},
   };
-  for (const auto& [image, fault, signal, durable] : cases) {
+  for (const auto& [fault, signal, renamed, announced, nohup] : cases) {
     const ScratchDir work;
-    WriteFile(work / "image.d88", image);
+    WriteFile(work / "image.d88",
+              fault && fault->call == "read" ? SpreadMusicDisk() : MusicDisk().Build());
     const fs::path record = NextCapture();
-    const ToolRun run =
-        RunTool({.folder = work.path, .args = {"image.d88"}, .inject = fault, .record = record});
-    EXPECT_EQ(run.status, signal == 0 && !fault ? 0 : signal == 0 ? 1 : -1) << durable;
-    EXPECT_EQ(run.signal, signal) << durable;
-    EXPECT_EQ(Durability(record), durable);
+    const ToolRun run = RunTool({.folder = work.path,
+                                 .args = {"image.d88"},
+                                 .output = Output::kPipe,
+                                 .hangups_ignored = nohup,
+                                 .inject = fault,
+                                 .record = record});
+    const std::string at = fault ? fault->call + " " + std::to_string(fault->when) : "";
+    EXPECT_EQ(run, (ToolRun{.status = signal != 0       ? -1
+                                      : fault && !nohup ? 1
+                                                        : 0,
+                            .signal = signal,
+                            .out = Progress(0, announced),
+                            .err = signal == 0 && fault && !nohup
+                                       ? "d88cut: cannot read the image: Input/output error\n"
+                                       : ""}))
+        << at;
+    EXPECT_EQ(Durability(record), std::to_string(renamed) + " renamed durably") << at;
+    EXPECT_EQ(work.List().size(), renamed + 1) << at;  // no temporary file
   }
 }
 
@@ -586,41 +612,6 @@ TEST(OutputFiles, ANewFileIsNeverMoreReadableThanTheOneItReplaces) {
             0);
   EXPECT_EQ(seen.get(), fs::perms(0600));
   EXPECT_EQ(PermissionsOf(work / "DRIVER"), fs::perms(0600));
-}
-
-// An interrupt while VOICE's temporary file is whole but not yet renamed
-// ends the run as the interrupt would, its temporary file removed, after the
-// progress lines of the files it began have gone into the pipe; one as the
-// last file is renamed, or as the folder is put on the disk, ends it too.
-// Started as nohup starts it, a run goes on through a hangup.
-TEST(OutputFiles, AnInterruptLeavesNoTemporaryFile) {
-  if (!fs::exists("/usr/bin/strace")) GTEST_SKIP() << "strace sends the interrupt";
-  const struct {
-    const char* call;
-    int when;
-    int signal;
-    std::size_t files;  // cut before the run ends
-    bool nohup = false;
-  } cases[] = {{"fsync", 2, SIGINT, 1},   {"fsync", 2, SIGTERM, 1},
-               {"fsync", 2, SIGHUP, 1},   {"rename", 14, SIGINT, 14},
-               {"fsync", 0, SIGTERM, 14}, {"fsync", 2, SIGHUP, 14, true}};
-  for (const auto& c : cases) {
-    const ScratchDir work;
-    WriteFile(work / "image.d88", MusicDisk().Build());
-    const Injection fault = {c.call, "signal=" + std::to_string(c.signal), std::max(c.when, 1),
-                             c.when == 0 ? work.path : fs::path()};  // 0: the folder's
-    EXPECT_EQ(RunTool({.folder = work.path,
-                       .args = {"image.d88"},
-                       .output = Output::kPipe,
-                       .hangups_ignored = c.nohup,
-                       .inject = fault}),
-              (c.nohup ? ToolRun{.status = 0, .out = Progress()}
-                       : ToolRun{.status = -1,
-                                 .signal = c.signal,
-                                 .out = Progress(0, std::min(c.files + 1, kCuttingOrder.size()))}))
-        << c.call << " " << c.when;
-    EXPECT_EQ(work.List().size(), c.files + 1);  // no temporary file
-  }
 }
 
 }  // namespace d88test

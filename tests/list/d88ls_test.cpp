@@ -251,6 +251,17 @@ TEST_F(ListingTest, CraftedImagesListWithinABudget) {
                       walk_end + " (searched no further)\n"),
             std::string::npos);
 
+  // A walk that ends at its third record, searched past within the budget.
+  DiskBuilder late;
+  for (int i = 0; i < 3; ++i) late.Add(15, {7, 1, 0, 1, {}, 3});
+  for (int i = 0; i < 200; ++i) late.Add(15, {7, 1, 0, 1, Bytes(32 * 1024 - 16), 0});
+  ASSERT_TRUE(Open(late.Build()));
+  EXPECT_NE(Lines(Verdicts())
+                .find("  VOICE   absent: track 15 (C7 H1) sector 2 is missing: the "
+                      "track's walk ends at record 3, which counts 3 sectors, and "
+                      "the 128 records after it do not hold it (searched no further)\n"),
+            std::string::npos);
+
   // What each read fetches counts (the shared run's walks; the music disk's
   // one read of 16,192 bytes), from the opening of each file.
   const Bytes music = MusicDisk().Build();
