@@ -68,11 +68,9 @@ class D88Image {
   // selected.
   int DiskSize() const { return disk_size; }
 
-  // The selected disk's track table entry of `track` as stored (signed);
-  // 0 for a track outside the table.
-  std::int32_t TrackEntry(int track) const {
-    return track >= 0 && track < kTrackCount ? track_offsets[track] : 0;
-  }
+  // The selected disk's track table entry of `track` (0 to 163) as stored
+  // (signed).
+  std::int32_t TrackEntry(int track) const { return track_offsets[track]; }
 
   // Where the first sector record of `track` stands in the file; -1 when the
   // track is not there on the selected disk. Two tracks that start at one

@@ -41,7 +41,7 @@ std::string TemporaryName(const std::string& name, int process, int counter) {
 
 std::string_view TemporaryOf(std::string_view name) {
   const std::size_t infix = name.rfind(kTemporaryInfix);
-  if (infix == std::string_view::npos || infix == 0) return {};
+  if (infix == std::string_view::npos) return {};
   const std::string_view numbers = name.substr(infix + kTemporaryInfix.size());
   const std::size_t dash = numbers.find('-');
   if (dash == std::string_view::npos || !IsNumber(numbers.substr(0, dash)) ||

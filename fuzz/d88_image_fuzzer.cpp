@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int track = choose.ConsumeIntegralInRange(-1, d88::kTrackCount);
     const int total = choose.ConsumeIntegralInRange(-1, static_cast<int>(dest.size()));
     const int r = choose.ConsumeIntegralInRange(-1, 20), n = choose.ConsumeIntegralInRange(-1, 25);
-    const int got = image.ReadSectorRun(track, track >> 1, track & 1, r, n, dest.data(), total);
+    const int got = image.ReadSectorRun(track, d88::CylinderOf(track), d88::HeadOf(track), r, n,
+                                        dest.data(), total);
     if (got < 0 || got > std::max(total, 0)) std::abort();
   }
   image.Open(nullptr);

@@ -10,11 +10,8 @@ TEST(WindowsCommandLine, WildcardsAndTheHelpOption) {
   std::filesystem::create_directory(work / "disks");
   for (const char* name : {"b.d88", "a.D88", "a.d88x"})
     WriteFile(work / "disks" / name, MusicDisk().Build());
-  const Launch in_work = {.folder = work.path, .tool = "d88ls"};
   auto run = [&](std::vector<std::string> args) {
-    Launch launch = in_work;
-    launch.args = std::move(args);
-    return RunTool(launch);
+    return RunTool({.folder = work.path, .args = std::move(args), .tool = "d88ls"});
   };
   const std::string listing = run({"disks\\b.d88"}).out;
   EXPECT_EQ(

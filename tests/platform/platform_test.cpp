@@ -1,34 +1,14 @@
-// What the platform seam gives both tools: the words for a failure, names as
-// they are printed, and Windows' matching of wildcards.
-//
-// The words the tools give a failure: one fixed phrase for each condition,
-// the same bytes on every system, whatever its C++ library or its language
-// says, for what the system reports (here, a name that is missing and a
-// folder opened as a file) and for the tools' own failures.
+// What the platform seam gives both tools: names as they are printed, and
+// Windows' matching of wildcards.
 #include "platform/platform.h"
 
 #include <cctype>
 #include <tuple>
 
-#include "d88/read_errors.h"
 #include "platform/wildcards.h"
 #include "tests/test_support.h"
 
 namespace d88test {
-
-TEST(Words, OnePhraseOnEverySystem) {
-  const ScratchDir work;
-  std::error_code missing, folder;
-  platform::OpenRegularFile(Utf8(work / "missing").c_str(), missing);
-  platform::OpenRegularFile(Utf8(work.path).c_str(), folder);
-  const std::pair<std::error_code, std::string> cases[] = {
-      {missing, "No such file or directory"},
-      {folder, "Is a directory"},
-      {platform::NotARegularFile(), "not a regular file"},
-      {d88::ReadingBudgetSpent(), "it takes more reading than any real disk needs"},
-  };
-  for (const auto& [error, words] : cases) EXPECT_EQ(platform::Words(error), words);
-}
 
 // A name as the tools print it: UTF-8 as it is, a backslash too; each byte
 // of a control character or of anything that is not UTF-8 as \xNN.
