@@ -22,8 +22,8 @@ enum class Output {
   kWithErrors,  // POSIX: to the file standard error goes to, as 2>&1 does
 };
 
-// The `when`th call of `call` (counting only those on `path`, when one is
-// given) has `effect`, in strace's words: "error=EIO" fails it,
+// The `when`th call of `call` (counting only those on `path`, in the run's
+// folder unless absolute, when one is given) has `effect`, in strace's words: "error=EIO" fails it,
 // "signal=SIGINT" sends a signal as it is made, "delay_enter=500000" holds it
 // back for half a second.
 struct Injection {

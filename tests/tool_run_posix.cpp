@@ -31,7 +31,8 @@ std::vector<std::string> CommandLine(const Launch& launch) {
   if (fault) {
     const std::string inject = fault->call + ":" + fault->effect;
     args.insert(args.end(), {"-e", "inject=" + inject + ":when=" + std::to_string(fault->when)});
-    if (!fault->path.empty()) args.insert(args.end(), {"-P", fault->path.string()});
+    if (!fault->path.empty())
+      args.insert(args.end(), {"-P", (launch.folder / fault->path).string()});
   }
   args.push_back(launch.tool.starts_with('/') ? launch.tool : ToolPath(launch.tool));
   args.insert(args.end(), launch.args.begin(), launch.args.end());
