@@ -92,7 +92,7 @@ class D88Image {
   template <typename Observe>
   int ReadSectorRun(int track, int c, int h, int r, int n, std::uint8_t* dest, int total,
                     Observe observe) {
-    if (total < 0 || n < 0 || n > kMaxSizeCode) return 0;
+    if (n < 0 || n > kMaxSizeCode) return 0;
     const int sector_size = kSizeCodeBase << n;
     int done = 0;
     for (RunPosition at{track, c, h, r}; done < total;

@@ -15,7 +15,7 @@ bool ImageStream::Open(const char* path, std::error_code& error) {
   size_ = opened->size;
   identity_ = opened->identity;
   // The window is the stream's only buffer.
-  std::setvbuf(file_.get(), nullptr, _IONBF, 0);
+  std::setbuf(file_.get(), nullptr);
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "list/disk_listing.h"
 
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "d88/record_flags.h"
@@ -41,15 +42,14 @@ class TrackLine {
   // walked last did lists the same records: they are not read again.
   bool Walk(d88::D88Image& image, int track) {
     const std::int64_t start = image.TrackStart(track);
-    if (start >= 0 && start == walked_from_) return !ids_.empty();
+    if (start == walked_from_) return !ids_.empty();
+    *this = TrackLine();
     walked_from_ = start;
-    ids_.clear();
-    flagged_.clear();
-    flagged_count_ = 0;
-    more_ = false;
     image.ListTrack(track, [this](const d88::SectorRecordHeader& record, int position) {
-      more_ = position == kMaxRecordsListed;
-      if (more_) return false;
+      if (position == kMaxRecordsListed) {
+        more_ = true;
+        return false;
+      }
       ids_.insert(ids_.end(), record.id.begin(), record.id.end());
       Flag(record);
       return true;
@@ -83,7 +83,7 @@ class TrackLine {
   std::string flagged_;
   int flagged_count_ = 0;
   bool more_ = false;
-  std::int64_t walked_from_ = -1;
+  std::optional<std::int64_t> walked_from_;  // where the track walked last starts
 };
 
 }  // namespace

@@ -87,7 +87,6 @@ Listed ListImage(const std::string& path, const std::string& header, Output& out
                      list::ListDisks(image, *cuts, [&](const std::string& line) {
                        return !image.ReadError() && out.Put(line);
                      });
-  if (out.Failure()) return Listed::kCannotWrite;
   if (!whole && out.Flush()) list::PrintCannot("read", path, image.ReadError());
   if (!list::JudgeCuts(image, path, *cuts,
                        [&](const std::string& line) { return out.Put(line); }) ||
@@ -166,7 +165,7 @@ int CompareFolder(const std::string& folder, const std::string& path) {
   const auto cuts = list::ReadCuts(
       image, path, error,
       [&](const list::CutOutcome& outcome, std::span<const std::uint8_t> bytes) {
-        list::Match match;
+        list::Match match{};
         out.Put(list::CompareWithFolder(folder, outcome, bytes, match) + "\n");
         worst = std::max(worst, match);
         const auto left = extras.temporaries.find(outcome.cut.name);

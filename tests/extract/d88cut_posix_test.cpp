@@ -28,6 +28,16 @@ namespace fs = std::filesystem;
 // "ファイルをオープンできません." and a line feed, in UTF-8.
 const std::string kOpenErrorInUtf8 = "ファイルをオープンできません.\n";
 
+// The music disk with 40,000 bytes that no cut takes at the start of each
+// track: the runs take many reads of the image.
+Bytes SpreadMusicDisk() {
+  DiskBuilder disk;
+  for (int track = 15; track <= 18; ++track) {
+    disk.Add(track, {track / 2, track % 2, 0, 1, Bytes(40000)});
+  }
+  return disk.AddSide(15, 2, 16).AddSide(16, 1, 16).AddSide(17, 1, 16).AddSide(18, 1, 10).Build();
+}
+
 // The open error in words on any terminal not set to Shift_JIS, the C
 // locale of a fresh machine included; as its Shift_JIS bytes on one that is.
 TEST(CommandLine, OpenErrorOnATerminal) {
@@ -135,6 +145,7 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
   WriteFile(work / "music.d88", MusicDisk().Build());
   WriteFile(work / "none.d88", Bytes(100));                                 // no disk in it
   WriteFile(work / "mus00.d88", DiskBuilder().AddSide(15, 5, 11).Build());  // MUS00 alone
+  WriteFile(work / "spread.d88", SpreadMusicDisk());
   fs::create_directory(work / "MUS00");
   const std::string refused = "d88cut: cannot write MUS00: a folder has this name\n";
   const std::string listing = RunTool({work.path, {"music.d88"}, "d88ls"}).out;
@@ -159,6 +170,11 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
       {{.args = {"--check", "music.d88"}, .tool = "d88ls", .inject = failed_read},
        "",
        "music.d88: cannot read: Input/output error\n"},
+      {{.args = {"--check", "spread.d88"},
+        .tool = "d88ls",
+        .inject = Injection{"lseek", "error=EIO", 70}},
+       "",
+       "spread.d88: cannot read: Input/output error\n"},  // at MUS03
       // The cuts are read first: where that read fails, d88cut stops at
       // DRIVER; where the listing's (the second) fails, it stops there and
       // the verdicts and the next image follow.
@@ -201,8 +217,8 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
     if (c.out_starts) run.out.resize(std::min(run.out.size(), c.out.size()));
     EXPECT_EQ(run, (ToolRun{.status = c.status, .out = c.out, .err = c.err}));
   }
-  EXPECT_EQ(work.List(),
-            (std::vector<std::string>{"MUS00", "fifo", "mus00.d88", "music.d88", "none.d88"}));
+  EXPECT_EQ(work.List(), (std::vector<std::string>{"MUS00", "fifo", "mus00.d88", "music.d88",
+                                                   "none.d88", "spread.d88"}));
 }
 
 // Takes the names the run with this process id tries first for its
@@ -294,16 +310,6 @@ TEST(OutputFiles, ATemporaryFileThatCannotBeRemovedIsNamed) {
                             stray + ": Permission denied\n"}));
 }
 
-// The music disk with 40,000 bytes that no cut takes at the start of each
-// track: the runs take many reads of the image.
-Bytes SpreadMusicDisk() {
-  DiskBuilder disk;
-  for (int track = 15; track <= 18; ++track) {
-    disk.Add(track, {track / 2, track % 2, 0, 1, Bytes(40000)});
-  }
-  return disk.AddSide(15, 2, 16).AddSide(16, 1, 16).AddSide(17, 1, 16).AddSide(18, 1, 10).Build();
-}
-
 // What a run did to make its files durable, read off its file-system calls:
 // "N renamed durably" when each file's data was put on the disk (fsync)
 // before its rename and the folder after the last rename; otherwise what
@@ -326,6 +332,8 @@ std::string Durability(const fs::path& record) {
     } else if (std::regex_search(line, call, std::regex(R"re(rename\("([^"]*)", .*\) += 0)re"))) {
       if (!synced.contains(call[1]))
         faults += call[1].str() + " renamed before its data was synced; ";
+      if (!std::regex_match(call[1].str(), std::regex(R"(\w+\.d88cut-\d+-\d+)")))
+        faults += call[1].str() + " is no temporary name; ";
       ++renamed;
       names_behind = true;
     }

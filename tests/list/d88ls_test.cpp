@@ -55,9 +55,9 @@ TEST_F(ListingTest, ListsEveryDiskTrackAndFlag) {
   }
   // Track 6: more parts and more flagged records than a line shows; density,
   // deleted mark and status of each record (the last eight are usual).
-  const std::uint8_t flags[17][3] = {{0, 0, 0x10},    {0, 0, 0xA0},    {0, 0, 0xB0},
-                                     {0, 0, 0xE0},    {0, 0, 0xF0},    {0x02, 0, 0x55},
-                                     {0x40, 0x10, 0}, {0x01, 0x20, 0}, {0, 0, 0xF0}};
+  const std::uint8_t flags[17][3] = {{0, 0, 0x10}, {0, 0, 0xA0},    {0, 0, 0xB0},
+                                     {0, 0, 0xE0}, {0, 0, 0xF0},    {0x02, 0, 0x55},
+                                     {0x40, 0, 0}, {0x01, 0x20, 0}, {0, 0, 0xF0}};
   for (int i = 0; i < 17; ++i) {
     first.Add(6, {2, 0, 1 + 2 * i, 1, Bytes(16), {}, flags[i][0], flags[i][1], flags[i][2]});
   }
@@ -73,7 +73,7 @@ TEST_F(ListingTest, ListsEveryDiskTrackAndFlag) {
       R"(disk 0: "FIRST\x01\x81\x22\x5C \x1F~\x7F", media type 2HD, write-protected, 2272 bytes
   track 1 (cylinder 0, head 1): 3 records: C0 H1 N1 R1-3
   track 4 (cylinder 2, head 0): 7 records: C2 H0 N1 R3, C2 H0 N1 R1-3, C2 H0 N0 R4, C2 H0 N1 R0 x2; flagged: C2 H0 N0 R4 (data CRC error)
-  track 6 (cylinder 3, head 0): 17 records: C2 H0 N1 R1, C2 H0 N1 R3, C2 H0 N1 R5, C2 H0 N1 R7, C2 H0 N1 R9, C2 H0 N1 R11, C2 H0 N1 R13, C2 H0 N1 R15, C2 H0 N1 R17, C2 H0 N1 R19, C2 H0 N1 R21, C2 H0 N1 R23, C2 H0 N1 R25, C2 H0 N1 R27, C2 H0 N1 R29, C2 H0 N1 R31, and 1 more; flagged: C2 H0 N1 R1 (deleted data), C2 H0 N1 R3 (ID CRC error), C2 H0 N1 R5 (data CRC error), C2 H0 N1 R7 (no address mark), C2 H0 N1 R9 (no data mark), C2 H0 N1 R11 (density 0x02, status 0x55), C2 H0 N1 R13 (single density, deleted mark), C2 H0 N1 R15 (high density, deleted mark 0x20), and 1 more
+  track 6 (cylinder 3, head 0): 17 records: C2 H0 N1 R1, C2 H0 N1 R3, C2 H0 N1 R5, C2 H0 N1 R7, C2 H0 N1 R9, C2 H0 N1 R11, C2 H0 N1 R13, C2 H0 N1 R15, C2 H0 N1 R17, C2 H0 N1 R19, C2 H0 N1 R21, C2 H0 N1 R23, C2 H0 N1 R25, C2 H0 N1 R27, C2 H0 N1 R29, C2 H0 N1 R31, and 1 more; flagged: C2 H0 N1 R1 (deleted data), C2 H0 N1 R3 (ID CRC error), C2 H0 N1 R5 (data CRC error), C2 H0 N1 R7 (no address mark), C2 H0 N1 R9 (no data mark), C2 H0 N1 R11 (density 0x02, status 0x55), C2 H0 N1 R13 (single density), C2 H0 N1 R15 (high density, deleted mark 0x20), and 1 more
 disk 1: "SECOND", media type 1D, write-protect byte 0x01, size field 0x00100435, past the end of the file: 1049652 bytes of it are there
   track 7 (cylinder 3, head 1): more than 65536 records: C3 H1 N1 R0 x65536
   track 8 (cylinder 4, head 0): 1 record: C4 H0 N1 R1
