@@ -46,20 +46,6 @@ TEST_F(OpenTest, FindsDisksBackToBack) {
   }
 }
 
-TEST_F(OpenTest, TakesAtMostSixtyFourDisksWithinTwoGigabytes) {
-  ASSERT_TRUE(Open(Named("ZERO", 0, 0)));  // disk_size 0 reads the same header again
-  EXPECT_EQ(image_.DiskCount(), 64);
-  EXPECT_EQ(Selected(63), "ZERO");
-  // A negative size, or one that takes the next disk past 2^31 - 1 or
-  // before the file: the scan ends there, and that is no failure.
-  for (std::uint32_t size : {0x80000000u, 0xFFFFFD50u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
-    ASSERT_TRUE(Open(Concat({Named("A", 0, size), Named("B")})));
-    EXPECT_EQ(image_.DiskCount(), 1) << size;
-    EXPECT_EQ(image_.ReadError(), std::error_code());
-    EXPECT_TRUE(image_.SelectDisk(0) && image_.DiskSize() == static_cast<int>(size));
-  }
-}
-
 TEST_F(OpenTest, NewFileCloseOrShrinkDropsTheSelection) {
   ASSERT_TRUE(Open(Named("OLD", 0x20)) && Selected(0) == "OLD" && Open(Named("NEW")));
   EXPECT_EQ(State(), "disks 1, file 688, disk_size 0, media -1, protect -1, name \"\"");

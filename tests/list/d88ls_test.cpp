@@ -308,8 +308,6 @@ TEST(Collection, ComparesAFolderWithACut) {
   WriteFile(work / "whole.d88", MusicDisk().Build());
   DiskBuilder no_track_15 = MusicDisk();
   no_track_15.tracks.erase(15);  // no VOICE, MUS00, MUS01
-  no_track_15.tracks[16][5].data.resize(
-      100);  // 16:6 is short: MUS03 breaks off after its 100 bytes
   WriteFile(work / "no15.d88", no_track_15.Build());
   fs::create_directory(work / "cut");
   ASSERT_EQ(RunTool({.folder = work / "cut", .args = {"../whole.d88"}}).status, 0);
@@ -320,15 +318,17 @@ TEST(Collection, ComparesAFolderWithACut) {
   for (const std::string& name : kCuttingOrder)
     same += name + std::string(8 - name.size(), ' ') + "same\n";
   EXPECT_EQ(compare("whole.d88"), (ToolRun{.status = 0, .out = same}));
+  EXPECT_EQ(compare("no15.d88").status, 1);  // three stale files, the rest the same
   // The temporary files an interrupted cut left are a finding; other names
   // are only named.
   fs::copy_file(work / "cut" / "DRIVER", work / "cut" / "DRIVER.d88cut-999-0");
   WriteFile(work / "cut" / "MUS00.d88cut-1-2", Bytes(3));
   for (const char* other :
-       {"e", "d", "c", "b", "a", "MUS04.bak", "MUS01.d88cut-12", ".d88cut-1-2", "f"})
+       {"d", "c", "b", "a", "MUS04.bak", "MUS02.d88cut-1-x", "MUS01.d88cut-12", ".d88cut-1-2", "e"})
     WriteFile(work / "cut" / other, {});
-  const std::string others =
-      "only in cut: .d88cut-1-2, MUS01.d88cut-12, MUS04.bak, a, b, c, d, e, and 1 more\n";
+  const std::string eight =
+      "only in cut: .d88cut-1-2, MUS01.d88cut-12, MUS02.d88cut-1-x, MUS04.bak, a, b, c, d";
+  const std::string others = eight + ", and 1 more\n";
   const std::string left = "  left by an interrupted d88cut: it ";
   const std::string temporaries = "DRIVER.d88cut-999-0" + left +
                                   "holds the whole DRIVER of this image\nMUS00.d88cut-1-2" + left +
@@ -339,16 +339,17 @@ TEST(Collection, ComparesAFolderWithACut) {
             (ToolRun{.status = 2,
                      .out = same + temporaries +
                             "MUS01.d88cut-3-4  cannot be read: Is a directory\n" + others}));
-  for (const char* temporary : {"DRIVER.d88cut-999-0", "MUS00.d88cut-1-2", "MUS01.d88cut-3-4"})
+  for (const char* temporary : {"DRIVER.d88cut-999-0", "MUS00.d88cut-1-2", "MUS01.d88cut-3-4", "e"})
     fs::remove(work / "cut" / temporary);
-  EXPECT_EQ(compare("whole.d88"), (ToolRun{.status = 0, .out = same + others}));
+  EXPECT_EQ(compare("whole.d88"), (ToolRun{.status = 0, .out = same + eight + "\n"}));
 
   fs::remove(work / "cut" / "VOICE");
   fs::remove(work / "cut" / "MUS04");
+  WriteFile(work / "cut" / "MUS03", Bytes(1792));
   fs::resize_file(work / "cut" / "MUS06", 100);
   const std::string changed =
       "DRIVER  same\nVOICE   not cut\nMUS00   stale\nMUS01   stale\nMUS02   same\n"
-      "MUS03   differs from byte 613\nMUS04   missing\nMUS05   same\n"
+      "MUS03   differs from byte 1\nMUS04   missing\nMUS05   same\n"
       "MUS06   differs from byte 101 (it has 100 bytes, not 256)\n";
   const ToolRun run = compare("no15.d88");
   EXPECT_EQ(run.out.substr(0, changed.size()), changed);
