@@ -98,7 +98,7 @@ TEST_F(ListingTest, ListsSizesThatCannotBeAndAHeaderGone) {
   EXPECT_TRUE(Open(DiskBuilder{.media_type = 0x10}.Build()));  // ends where the file ends
   EXPECT_EQ(Lines(Disks()), "disk 0: \"\", media type 2DD, 688 bytes\n");
   const Bytes first = DiskBuilder{.media_type = 0x40}.Build();
-  EXPECT_TRUE(Open(Concat({first, DiskBuilder{.disk_size = 0x80000000}.Build(), Bytes(100)})));
+  EXPECT_TRUE(Open(Concat({first, DiskBuilder{.disk_size = 0x80000000}.Build(), first})));
   EXPECT_EQ(Lines(Disks()),
             "disk 0: \"\", media type 1DD, 688 bytes\n"
             "disk 1: \"\", media type 2D, size field 0x80000000, which cannot be a size\n");
