@@ -35,7 +35,7 @@ bool D88Image::Open(const char* path, std::error_code& error) {
     // An offset outside the file positions ends the scan (Seek refuses it),
     // as a header that comes short does.
     if (!ReadDiskHeader(file, offset, header)) break;
-    disk_offsets[disk_count] = static_cast<std::int32_t>(offset);
+    disk_offsets[static_cast<std::size_t>(disk_count)] = static_cast<std::int32_t>(offset);
     offset += ReadLe32Signed(&header[kDiskSizeOffset]);
     ++disk_count;
   }
@@ -48,12 +48,12 @@ bool D88Image::SelectDisk(int index) {
   if (index < 0 || index >= disk_count) return false;
 
   DiskHeader header;
-  disk_base = disk_offsets[index];
+  disk_base = disk_offsets[static_cast<std::size_t>(index)];
   if (!ReadDiskHeader(file, disk_base, header)) {
     ClearSelection();
     return false;
   }
-  for (int track = 0; track < kTrackCount; ++track) {
+  for (std::size_t track = 0; track < track_offsets.size(); ++track) {
     track_offsets[track] = ReadLe32Signed(&header[kTrackTableOffset + track * kTrackEntrySize]);
   }
   media_type = header[kMediaTypeOffset];
@@ -149,7 +149,7 @@ SectorLocation D88Image::LocateSector(int track, int c, int h, int r, int n, Sea
 // the file positions, where no track is.
 std::int64_t D88Image::TrackStart(int track) const {
   if (!file.IsOpen() || track < 0 || track >= kTrackCount) return -1;
-  const std::int32_t offset = track_offsets[track];
+  const std::int32_t offset = track_offsets[static_cast<std::size_t>(track)];
   if (offset == 0 || offset > disk_size) return -1;
   const std::int64_t start = std::int64_t{disk_base} + offset;
   return IsFilePosition(start) ? start : -1;

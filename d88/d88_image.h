@@ -51,7 +51,7 @@ class D88Image {
   int WriteProtect() const { return write_protect; }
   // Where disk image `index` starts in the file; -1 for no such disk.
   std::int64_t DiskOffset(int index) const {
-    return index >= 0 && index < disk_count ? disk_offsets[index] : -1;
+    return index >= 0 && index < disk_count ? disk_offsets[static_cast<std::size_t>(index)] : -1;
   }
   // The open file's size in bytes; 0 while no file is open.
   std::int64_t FileSize() const { return file.Size(); }
@@ -70,7 +70,9 @@ class D88Image {
 
   // The selected disk's track table entry of `track` (0 to 163) as stored
   // (signed).
-  std::int32_t TrackEntry(int track) const { return track_offsets[track]; }
+  std::int32_t TrackEntry(int track) const {
+    return track_offsets[static_cast<std::size_t>(track)];
+  }
 
   // Where the first sector record of `track` stands in the file; -1 when the
   // track is not there on the selected disk. Two tracks that start at one

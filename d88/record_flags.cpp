@@ -40,7 +40,7 @@ void Append(std::string& text, std::string_view separator, const std::string& pa
 
 }  // namespace
 
-std::string Hex(std::uint32_t value, int digits) {
+std::string Hex(std::int64_t value, int digits) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%0*X", digits, static_cast<unsigned>(value));
   return text;

@@ -12,7 +12,7 @@ namespace d88 {
 
 // A field of the format in hex, with at least `digits` digits: "0x55",
 // "0xFFFFFFFF".
-std::string Hex(std::uint32_t value, int digits = 2);
+std::string Hex(std::int64_t value, int digits = 2);
 
 // "2D", "2DD", "2HD", "1D", "1DD", or the byte in hex ("0x55").
 std::string MediaTypeName(int media_type);

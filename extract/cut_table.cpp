@@ -26,9 +26,9 @@ Cut MakeCut(std::string name, const TrackLocation& location) {
 
 std::vector<Cut> CuttingOrder() {
   std::vector<Cut> cuts = {MakeCut("DRIVER", kDriver), MakeCut("VOICE", kVoice)};
-  for (int i = 0; MusicTable[i].first_sector != 0; ++i) {
+  for (std::size_t i = 0; MusicTable[i].first_sector != 0; ++i) {
     char name[16];
-    std::snprintf(name, sizeof name, "MUS%02d", i);
+    std::snprintf(name, sizeof name, "MUS%02d", static_cast<int>(i));
     cuts.push_back(MakeCut(name, MusicTable[i]));
   }
   return cuts;

@@ -26,7 +26,7 @@ static_assert(FitsTheBuffer(kDriver) && FitsTheBuffer(kVoice) &&
 }  // namespace
 
 CutResult ExtractFile(d88::D88Image& image, const Cut& cut, TerminalNotes& notes) {
-  const std::span<std::uint8_t> bytes(ExtractBuffer.data(), cut.length);
+  const std::span<std::uint8_t> bytes(ExtractBuffer.data(), static_cast<std::size_t>(cut.length));
   const CutOutcome outcome = ReadCut(image, cut, bytes);
   // No file is ever written from bytes the image did not give.
   if (outcome.kind == CutOutcome::Kind::kStopsHere) return CutResult::kUnreadable;

@@ -128,7 +128,7 @@ mode_t BitsAtCreation(const FileStatus& replaced) {
   const mode_t bits = replaced.permissions & 0777;
   const bool settled = replaced.access.empty() && replaced.group == CreationHere().group &&
                        !CreationHere().default_acl;
-  return settled ? bits : bits & ~S_IRWXG;
+  return settled ? bits : bits & ~mode_t{S_IRWXG};
 }
 
 // Whether the user's locale writes its characters in Shift_JIS (or in
@@ -267,7 +267,7 @@ bool NewFile::KeepAccess(const FileStatus& replaced, std::error_code& error) {
   if (replaced.group != here.group &&
       fchown(descriptor, static_cast<uid_t>(-1), static_cast<gid_t>(replaced.group)) != 0) {
     if (errno != EPERM) return (error = LastError(), false);
-    bits &= ~S_IRWXG;  // a group the user may not give files
+    bits &= ~mode_t{S_IRWXG};  // a group the user may not give files
   }
   if (!replaced.access.empty()) {
     if (fsetxattr(descriptor, kAccessAcl, replaced.access.data(), replaced.access.size(), 0) != 0) {

@@ -71,20 +71,22 @@ std::string ReaderTest::Selected(int index) {
 }
 
 Bytes ReaderTest::Run(int track, int r, int total, int n) {
-  Bytes dest(total);
-  dest.resize(image_.ReadSectorRun(track, track / 2, track % 2, r, n, dest.data(), total));
+  Bytes dest(static_cast<std::size_t>(total));
+  dest.resize(static_cast<std::size_t>(
+      image_.ReadSectorRun(track, track / 2, track % 2, r, n, dest.data(), total)));
   return dest;
 }
 
 Bytes ReaderTest::Read(int track, int r, int limit, int n) {
-  Bytes dest(limit);
-  dest.resize(image_.ReadSector(track, track / 2, track % 2, r, n, dest.data(), limit));
+  Bytes dest(static_cast<std::size_t>(limit));
+  dest.resize(static_cast<std::size_t>(
+      image_.ReadSector(track, track / 2, track % 2, r, n, dest.data(), limit)));
   return dest;
 }
 
 Bytes ReaderTest::Ids(int track, int limit) {
-  Bytes dest(limit);
-  dest.resize(image_.ReadTrackIds(track, dest.data(), limit));
+  Bytes dest(static_cast<std::size_t>(limit));
+  dest.resize(static_cast<std::size_t>(image_.ReadTrackIds(track, dest.data(), limit)));
   return dest;
 }
 

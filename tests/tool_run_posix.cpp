@@ -80,7 +80,8 @@ std::string Drain(int source) {
   fcntl(source, F_SETFL, O_NONBLOCK);
   std::string text;
   char buffer[4096];
-  for (ssize_t got; (got = read(source, buffer, sizeof buffer)) > 0;) text.append(buffer, got);
+  for (ssize_t got; (got = read(source, buffer, sizeof buffer)) > 0;)
+    text.append(buffer, static_cast<std::size_t>(got));
   return text;
 }
 

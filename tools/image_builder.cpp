@@ -22,8 +22,13 @@ constexpr std::size_t kStatusAt = 0x08;
 constexpr std::size_t kDataSizeAt = 0x0E;
 constexpr std::size_t kRecordHeaderSize = 0x10;
 
-void PutLe(Bytes& bytes, std::size_t at, std::size_t value, int width) {
-  for (int i = 0; i < width; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+void PutLe(Bytes& bytes, std::size_t at, std::size_t value, std::size_t width) {
+  for (std::size_t i = 0; i < width; ++i)
+    bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::size_t TrackEntryAt(int track) {
+  return kTrackTableAt + static_cast<std::size_t>(track) * 4;
 }
 
 }  // namespace
@@ -31,7 +36,7 @@ void PutLe(Bytes& bytes, std::size_t at, std::size_t value, int width) {
 Bytes SectorData(int track, int r, std::size_t size) {
   Bytes data(size);
   for (std::size_t i = 0; i < size; ++i)
-    data[i] = static_cast<std::uint8_t>(track * 31 + r * 7 + i);
+    data[i] = static_cast<std::uint8_t>(track * 31 + r * 7 + static_cast<int>(i));
   if (size >= 2) data[0] = static_cast<std::uint8_t>(track), data[1] = static_cast<std::uint8_t>(r);
   return data;
 }
@@ -55,14 +60,15 @@ Bytes DiskBuilder::Build() const {
   image[kWriteProtectAt] = write_protect;
   image[kMediaTypeAt] = media_type;
   for (const auto& [track, records] : tracks) {
-    PutLe(image, kTrackTableAt + track * 4, image.size(), 4);
+    PutLe(image, TrackEntryAt(track), image.size(), 4);
     for (const Record& record : records) {
       const std::size_t at = image.size();
       image.resize(at + kRecordHeaderSize);
       for (std::size_t i = 0; const int byte : {record.c, record.h, record.r, record.n}) {
         image[at + i++] = static_cast<std::uint8_t>(byte);  // the ID: C, H, R, N
       }
-      PutLe(image, at + kSectorCountAt, record.sector_count.value_or(records.size()), 2);
+      const int count = record.sector_count.value_or(static_cast<int>(records.size()));
+      PutLe(image, at + kSectorCountAt, static_cast<std::size_t>(count), 2);
       image[at + kDensityAt] = record.density;
       image[at + kDeletedMarkAt] = record.deleted_mark;
       image[at + kStatusAt] = record.status;
@@ -70,8 +76,7 @@ Bytes DiskBuilder::Build() const {
       image.insert(image.end(), record.data.begin(), record.data.end());
     }
   }
-  for (const auto& [track, offset] : track_offsets)
-    PutLe(image, kTrackTableAt + track * 4, offset, 4);
+  for (const auto& [track, offset] : track_offsets) PutLe(image, TrackEntryAt(track), offset, 4);
   PutLe(image, kDiskSizeAt, disk_size.value_or(image.size()), 4);
   return image;
 }
@@ -89,7 +94,8 @@ Bytes SharedRun(int records, int stagger) {
     first.Add(0, {0, 0, 1 + i % 2, 1, Bytes(kRecordSize - 16), 0});
   }
   auto track_start = [&](int track) {
-    return static_cast<std::uint32_t>(kHeaderSize + track * stagger * kRecordSize);
+    return static_cast<std::uint32_t>(kHeaderSize +
+                                      static_cast<std::uint32_t>(track * stagger) * kRecordSize);
   };
   for (int track = 1; track < 164; ++track) first.track_offsets[track] = track_start(track);
   std::vector<Bytes> disks = {first.Build()};

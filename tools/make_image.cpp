@@ -105,7 +105,8 @@ Bytes Hostile() {
 void WriteSparse(const char* path) {
   constexpr std::uint32_t kSize = 0x7FFFFFFF;
   DiskBuilder disk{.name = "SPARSE", .disk_size = kSize};
-  for (int track = 15; track <= 18; ++track) disk.track_offsets[track] = 0x10000000u * (track - 14);
+  for (int track = 15; track <= 18; ++track)
+    disk.track_offsets[track] = 0x10000000u * static_cast<std::uint32_t>(track - 14);
   d88build::WriteFile(path, disk.Build());
   std::filesystem::resize_file(path, kSize);
 }

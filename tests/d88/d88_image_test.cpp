@@ -23,7 +23,7 @@ TEST_F(OpenTest, FindsDisksBackToBack) {
   const Bytes first = DiskBuilder{.name = "FIRST", .write_protect = 0x10}.AddSide(0, 1, 2).Build();
   ASSERT_TRUE(Open(Concat({first, Named(std::string("SECOND\0X", 8), 0x10),
                            Named("THIRD6789ABCDEFGHIJ", 0x20), Bytes(100)})));
-  const std::int64_t size = first.size();  // the fourth header is cut short
+  const auto size = static_cast<std::int64_t>(first.size());  // the fourth header is cut short
   const std::string file = "disks 3, file " + std::to_string(size + 2 * 0x2B0 + 100);
   const std::string unselected = file + ", disk_size 0, media -1, protect -1, name \"\"";
   EXPECT_EQ(State(), unselected);

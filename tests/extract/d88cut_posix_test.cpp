@@ -535,7 +535,7 @@ TEST(OutputFiles, AReplacedFileKeepsItsGroupOrNoGroupBits) {
   WriteFile(work / "image.d88", MusicDisk().Build());
   WriteFile(work / "MUS08", Bytes(3, 8));
   fs::permissions(work / "MUS08", fs::perms(0640));
-  ASSERT_EQ(chown((work / "MUS08").c_str(), -1, 4242), 0);
+  ASSERT_EQ(chown((work / "MUS08").c_str(), static_cast<uid_t>(-1), 4242), 0);
   EXPECT_EQ(RunTool({.folder = work.path, .args = {"image.d88"}}).status, 0);
   EXPECT_EQ(GroupOf(work / "MUS08"), 4242u);
   EXPECT_EQ(PermissionsOf(work / "MUS08"), fs::perms(0640));
