@@ -3,6 +3,7 @@
 // the whole input is the image.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -17,7 +18,8 @@ void ReadEveryTrack(d88::D88Image& image, int limit) {
   std::vector<std::uint8_t> ids(1024), dest(65536);
   for (int track = -1; track <= d88::kTrackCount; ++track) {
     const int listed = image.ReadTrackIds(track, ids.data(), static_cast<int>(ids.size()));
-    for (int i = 0; i + 4 <= listed && i < 64; i += 4) {
+    const auto count = static_cast<std::size_t>(std::clamp(listed, 0, 64));
+    for (std::size_t i = 0; i + 4 <= count; i += 4) {
       const int got =
           image.ReadSector(track, ids[i], ids[i + 1], ids[i + 2], ids[i + 3], dest.data(), limit);
       if (got < 0 || got > limit) std::abort();
