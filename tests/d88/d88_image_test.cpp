@@ -122,12 +122,16 @@ TEST_F(SectorAccessTest, TrackEntriesAndArgumentsInAndOutOfRange) {
   DiskBuilder second{.disk_size = 0x7FFFFFFF, .track_offsets = {{1, 0x7FFFFFF0}, {2, 0x80000000}}};
   DiskBuilder music = MusicDisk();
   music.Add(16, {8, 0, 1, 24, Bytes(16)});  // a size code no run takes
+  music.Add(16, {8, 0, 1, 0, Bytes(128)});  // the smallest and the largest a run takes
+  music.Add(16, {8, 0, 1, 23, Bytes(16)});
   Load(Concat({music.Build(), second.AddSide(0, 1, 1).Build()}));
   Bytes dest(512);
   EXPECT_EQ(image_.ReadSector(16, 8, 0, 1, 1, dest.data(), -1), 0);
   EXPECT_EQ(image_.ReadSectorRun(16, 8, 0, 1, 1, dest.data(), -1), 0);
   EXPECT_EQ(image_.ReadSectorRun(16, 8, 0, 1, -1, dest.data(), 256), 0);
   EXPECT_EQ(image_.ReadSectorRun(16, 8, 0, 1, 24, dest.data(), 256), 0);
+  EXPECT_EQ(image_.ReadSectorRun(16, 8, 0, 1, 0, dest.data(), 128), 128);
+  EXPECT_EQ(image_.ReadSectorRun(16, 8, 0, 1, 23, dest.data(), 16), 16);
   EXPECT_EQ(image_.ReadTrackIds(16, dest.data(), -4), 0);
   EXPECT_EQ(image_.ReadTrackIds(16, dest.data(), 6), 4);  // no room for a second ID
   EXPECT_EQ(Concat({Ids(-1), Ids(164)}), Bytes{});        // the stream stands inside track 16
