@@ -21,7 +21,7 @@ std::optional<ForeignHeader> ForeignHeaderSign(const D88Image& image) {
 
 std::string NotAnImage(const ForeignHeader& sign) {
   using Sign = ForeignHeader::Sign;
-  const std::string value = Hex(static_cast<std::uint32_t>(sign.value), 8);
+  const std::string value = Hex(sign.value, 8);
   std::string words;
   switch (sign.sign) {
     case Sign::kSizeBelowHeader:

@@ -11,7 +11,8 @@
 namespace d88 {
 
 // A field of the format in hex, with at least `digits` digits: "0x55",
-// "0xFFFFFFFF".
+// "0xFFFFFFFF". A field is at most 32 bits: a signed one stored negative
+// shows as stored (-1 as 0xFFFFFFFF).
 std::string Hex(std::int64_t value, int digits = 2);
 
 // "2D", "2DD", "2HD", "1D", "1DD", or the byte in hex ("0x55").

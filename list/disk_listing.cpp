@@ -20,7 +20,7 @@ constexpr int kMaxRecordsListed = 65536;
 // start to the end of the file: never a byte count the file does not hold.
 std::string SizeWords(std::int32_t size, std::int64_t there) {
   if (size >= 0 && size <= there) return std::to_string(size) + " bytes";
-  const std::string field = "size field " + d88::Hex(static_cast<std::uint32_t>(size), 8);
+  const std::string field = "size field " + d88::Hex(size, 8);
   if (size < 0) return field + ", which cannot be a size";
   return field + ", past the end of the file: " + std::to_string(there) + " bytes of it are there";
 }
