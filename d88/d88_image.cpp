@@ -128,6 +128,10 @@ SectorLocation D88Image::LocateSector(int track, int c, int h, int r, int n, Sea
   if (search == Search::kPastWalkEnd && location.kind == Kind::kNotOnTrack && file.Error()) {
     location.gave_up = true;
   }
+  // A walk of a track that is there stops short of its end only where a
+  // header comes short: at the end of the file, or at a read that failed.
+  location.past_file_end = location.kind == Kind::kNotOnTrack && !walk_ended() &&
+                           TrackStart(track) >= 0 && !file.Error();
   // The walk copies no header out of it: keeping a copy of each header it
   // passes cost more (16% of the reader's instructions on a track of 65,535
   // records) than reading the one it stopped at again, which also leaves the

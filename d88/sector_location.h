@@ -30,6 +30,8 @@ struct SectorLocation {
   bool gave_up = false;         // kNotOnTrack: the search past the walk's end
                                 // stopped there (kMaxSearchedPastWalkEnd, or
                                 // a read that failed)
+  bool past_file_end = false;   // kNotOnTrack: the walk met the end of the
+                                // file before its own end
 };
 
 }  // namespace d88

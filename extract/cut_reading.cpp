@@ -14,6 +14,13 @@ bool OpenForCutting(d88::D88Image& image, const char* path, std::error_code& err
   return true;
 }
 
+ImageShape ShapeOf(const d88::D88Image& image) {
+  return {.has_disk = image.DiskCount() > 0 || bool(image.ReadError()),
+          .sign = d88::ForeignHeaderSign(image),
+          .file_size = image.FileSize(),
+          .disk_size = image.DiskSize()};
+}
+
 int CutOutcome::Given() const {
   const bool short_sector = stop && stop->location.kind == d88::SectorLocation::Kind::kFound;
   return got + (short_sector ? stop->location.stored_size : 0);

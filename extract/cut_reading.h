@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "d88/d88_image.h"
+#include "d88/header_signs.h"
 #include "extract/cut_table.h"
 
 namespace extract {
@@ -21,6 +22,22 @@ namespace extract {
 // the music disk's sector range. False, with the reason in `error`, when it
 // cannot be opened or is not a regular file.
 bool OpenForCutting(d88::D88Image& image, const char* path, std::error_code& error);
+
+// What the image is, as OpenForCutting leaves it and before any cut is read.
+struct ImageShape {
+  // False for a file shorter than a disk header. A scan that a failed read
+  // cut short found no disk, but the file may hold one: d88cut then stops at
+  // its first cut.
+  bool has_disk = false;
+  std::optional<d88::ForeignHeader> sign{};  // disk 0's header is none
+  std::int64_t file_size = 0;
+  std::int64_t disk_size = 0;  // disk 0's, as stored
+
+  // Whether the file ends before disk 0 does: a download or a copy that
+  // stopped part of the way.
+  bool CutShort() const { return has_disk && !sign && file_size < disk_size; }
+};
+ImageShape ShapeOf(const d88::D88Image& image);
 
 // What d88cut says when it stops at an image it cannot read (or that takes
 // more reading than its budget), before the reason.

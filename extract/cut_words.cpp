@@ -1,5 +1,7 @@
 #include "extract/cut_words.h"
 
+#include <algorithm>
+
 #include "d88/record_flags.h"
 #include "platform/platform.h"
 
@@ -27,11 +29,20 @@ std::string WalkEnd(const SectorLocation& location) {
          ", which counts " + Sectors(location.walk_end_count);
 }
 
-// Why the run stops at `stop`, whose sector is where `location` says.
-std::string Fault(const d88::RunPiece& stop, const SectorLocation& location) {
+}  // namespace
+
+// Why the run stops at `stop`, as far as `search` can tell where its sector
+// stands.
+std::string SectorSearch::Fault(const d88::RunPiece& stop) {
+  const SectorLocation location = Locate(stop);
   switch (location.kind) {
     case Kind::kNotOnTrack:
+      if (location.past_file_end) return Place(stop.at) + " is past the end of the image";
       if (!location.gave_up) return Place(stop.at) + " is missing";
+      if (failure_) {
+        return Place(stop.at) + " is missing: " + WalkEnd(location) +
+               ", and the image cannot be read past it: " + platform::Words(failure_);
+      }
       if (location.searched_past_end == 0) {
         return Place(stop.at) + " is missing: " + WalkEnd(location) + " (searched no further)";
       }
@@ -44,20 +55,23 @@ std::string Fault(const d88::RunPiece& stop, const SectorLocation& location) {
       break;
   }
   if (location.record.data_size == 0) return Place(stop.at) + " has a record with no data";
-  return Place(stop.at) + " is short: " + std::to_string(location.stored_size) + " of " +
+  // Data the file's end cuts, or a record that holds less than a sector.
+  const char* short_by =
+      location.stored_size < location.record.data_size ? " ends with the image: " : " is short: ";
+  return Place(stop.at) + short_by + std::to_string(location.stored_size) + " of " +
          std::to_string(stop.size) + " bytes";
 }
-
-}  // namespace
 
 SectorLocation SectorSearch::Locate(const d88::RunPiece& stop) {
   SectorLocation within = stop.location;
   if (within.kind != Kind::kNotOnTrack || within.walk_end < 0) return within;
-  std::error_code ignored;
-  if (!opened_) opened_ = OpenForCutting(image_, path_.c_str(), ignored);
+  if (!opened_) opened_ = OpenForCutting(image_, path_.c_str(), failure_);
   if (*opened_) {
     const SectorLocation past = image_.LocateSector(stop.at.track, stop.at.c, stop.at.h, stop.at.r,
                                                     kSizeCode, d88::Search::kPastWalkEnd);
+    if (const std::error_code error = image_.ReadError(); error != d88::ReadingBudgetSpent()) {
+      failure_ = error;
+    }
     if (past.walk_end >= 0) return past;
   }
   within.gave_up = true;  // the image could not be read again so far
@@ -75,10 +89,9 @@ std::string Verdict(const CutOutcome& outcome, SectorSearch& search, std::string
       return "complete, " + length + " bytes" + notes;
     case CutOutcome::Kind::kBrokenOff:
       return "broken off, " + std::to_string(outcome.Given()) + " of " + length +
-             " bytes (the rest is zeros): " + Fault(*outcome.stop, search.Locate(*outcome.stop)) +
-             notes;
+             " bytes (the rest is zeros): " + search.Fault(*outcome.stop) + notes;
     case CutOutcome::Kind::kAbsent:
-      return "absent: " + Fault(*outcome.stop, search.Locate(*outcome.stop));
+      return "absent: " + search.Fault(*outcome.stop);
     case CutOutcome::Kind::kStopsHere:
       return "d88cut stops here: " + std::string(kCannotReadImage) + ": " +
              platform::Words(outcome.error);
@@ -88,10 +101,25 @@ std::string Verdict(const CutOutcome& outcome, SectorSearch& search, std::string
   return "not cut: d88cut stops at " + std::string(stopped_at);
 }
 
-std::string WhyNothingIsCut(bool has_disk, const std::optional<d88::ForeignHeader>& sign) {
-  if (!has_disk) return std::string(d88::kShorterThanAHeader);
-  if (sign) return d88::NotAnImage(*sign);
-  return "none of the " + std::to_string(CuttingOrder().size()) + " files is on disk 0";
+std::optional<NothingCut> WhyNothingIsCut(const ImageShape& shape,
+                                          std::span<const CutOutcome> cuts) {
+  using Why = NothingCut::Why;
+  if (!std::all_of(cuts.begin(), cuts.end(), [](const CutOutcome& outcome) {
+        return outcome.kind == CutOutcome::Kind::kAbsent;
+      })) {
+    return std::nullopt;
+  }
+  if (!shape.has_disk) return NothingCut{Why::kNoDisk, std::string(d88::kShorterThanAHeader)};
+  if (shape.sign) return NothingCut{Why::kNotAnImage, d88::NotAnImage(*shape.sign)};
+  const std::string files = "none of the " + std::to_string(cuts.size()) + " files is ";
+  if (shape.CutShort())
+    return NothingCut{Why::kCutShort, CutShortWords(shape) + "; " + files + "in it"};
+  return NothingCut{Why::kNotOnDisk, files + "on disk 0"};
+}
+
+std::string CutShortWords(const ImageShape& shape) {
+  return "the image is cut short: " + std::to_string(shape.file_size) + " of " +
+         std::to_string(shape.disk_size) + " bytes";
 }
 
 }  // namespace extract

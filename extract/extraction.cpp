@@ -46,8 +46,8 @@ CutResult ExtractFile(d88::D88Image& image, const Cut& cut, TerminalNotes& notes
   return CutResult::kNotWritten;
 }
 
-bool ExtractAll(d88::D88Image& image, const std::string& path) {
-  TerminalNotes notes(image, path);
+bool ExtractAll(d88::D88Image& image, const std::string& path, const std::string& program) {
+  TerminalNotes notes(image, path, program);
   bool all_written = true;
   bool any_announced = false;
   bool stopped = false;

@@ -24,8 +24,9 @@ enum class CutResult {
 CutResult ExtractFile(d88::D88Image& image, const Cut& cut, TerminalNotes& notes);
 
 // Cuts every file in order from the image at `path`, opened by
-// OpenForCutting. Stops at the first file whose run could not be read,
-// saying why. False then, or when any announced file could not be written.
-bool ExtractAll(d88::D88Image& image, const std::string& path);
+// OpenForCutting, for d88cut run as `program` (its argument 0). Stops at the
+// first file whose run could not be read, saying why. False then, or when
+// any announced file could not be written.
+bool ExtractAll(d88::D88Image& image, const std::string& path, const std::string& program);
 
 }  // namespace extract

@@ -51,5 +51,5 @@ int main(int argc, char** argv) {
   if (!extract::OpenForCutting(image, args[1].c_str(), error)) {
     return AskedForHelpOrVersion(args[1]) ? HelpOrVersion(args[1]) : OpenError();
   }
-  return extract::ExtractAll(image, args[1]) ? EXIT_SUCCESS : EXIT_FAILURE;
+  return extract::ExtractAll(image, args[1], args[0]) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -74,9 +74,9 @@ void PrintMessage(std::string_view what, std::string_view words) {
   PrintErr("d88cut: " + std::string(what) + ": " + std::string(words) + "\n");
 }
 
-void PrintNothingCut(std::string_view why, std::string_view image) {
-  PrintMessage("nothing cut",
-               std::string(why) + " ('d88ls " + platform::Shown(image) + "' tells more)");
+void PrintNothingCut(std::string_view why, std::string_view command) {
+  PrintMessage("nothing cut", why);
+  PrintMessage("to see why", platform::Shown(command));
 }
 
 }  // namespace extract

@@ -35,8 +35,8 @@ void PrintCutting(std::string_view name);
 // follows: "d88cut: cannot write MUS00: a folder has this name".
 void PrintMessage(std::string_view what, std::string_view words);
 
-// "d88cut: nothing cut: <why> ('d88ls <image>' tells more)\n" on standard
-// error, the image's path shown as platform::Shown shows it.
-void PrintNothingCut(std::string_view why, std::string_view image);
+// "d88cut: nothing cut: <why>\n" and "d88cut: to see why: <command>\n" on
+// standard error, the command shown as platform::Shown shows it.
+void PrintNothingCut(std::string_view why, std::string_view command);
 
 }  // namespace extract

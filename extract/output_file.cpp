@@ -29,7 +29,7 @@ std::optional<platform::NewFile> CreateTemporary(const std::string& name,
 // Why the file `name` holds now must stay; null when it may be replaced.
 const char* MustStay(const platform::FileStatus& existing, const platform::FileIdentity& image) {
   if (existing.identity == image) return "it is the image";
-  if (existing.folder) return "a folder has this name";
+  if (existing.type == platform::FileStatus::Type::kFolder) return "a folder has this name";
   if (existing.write_protected) return "it is write-protected";
   return nullptr;
 }
@@ -44,9 +44,12 @@ std::optional<NotWritten> WriteOutputFile(const char* name, std::span<const std:
     if (const char* stay = MustStay(*existing, image)) return NotWritten{stay};
   }
   if (error) return NotWritten{platform::Words(error)};
-  // Who may read the new file is taken from an earlier file of data only: a
-  // device or a FIFO (through a link, say) lends it nothing.
-  const platform::FileStatus* replaced = existing && existing->regular ? &*existing : nullptr;
+  // Who may read the new file is taken only from an earlier file of data
+  // that stood at this name itself: a link (whatever it leads to), a device
+  // or a FIFO lends it nothing.
+  const bool lends =
+      existing && existing->type == platform::FileStatus::Type::kFile && !existing->link;
+  const platform::FileStatus* replaced = lends ? &*existing : nullptr;
   auto temporary = CreateTemporary(name, replaced, error);
   if (!temporary) return NotWritten{platform::Words(error)};
   if ((!replaced || temporary->KeepAccess(*replaced, error)) && temporary->Write(bytes, error) &&

@@ -1,6 +1,5 @@
 #include "extract/terminal_notes.h"
 
-#include "d88/header_signs.h"
 #include "extract/cut_words.h"
 #include "extract/messages.h"
 #include "platform/platform.h"
@@ -65,8 +64,11 @@ void TerminalNotes::NothingCut() {
   for (const CutOutcome& outcome : held_) {
     if (InFolder(outcome)) names += (count++ == 0 ? "" : ", ") + outcome.cut.name;
   }
-  const std::string why = WhyNothingIsCut(image_.DiskCount() > 0, d88::ForeignHeaderSign(image_));
-  PrintNothingCut(why + StayingFiles(names, count), path_);
+  const auto nothing = WhyNothingIsCut(ShapeOf(image_), held_);
+  if (!nothing) return;  // every file was absent: never so
+  const std::string command =
+      platform::ProgramBeside(program_, "d88ls") + " -- " + platform::ShellQuoted(path_);
+  PrintNothingCut(nothing->words + StayingFiles(names, count), command);
 }
 
 }  // namespace extract

@@ -19,9 +19,10 @@ namespace extract {
 
 class TerminalNotes {
  public:
-  // For the image at `path`, which `image` has open and prepared for cutting.
-  TerminalNotes(const d88::D88Image& image, std::string path)
-      : image_(image), path_(std::move(path)) {}
+  // For the image at `path`, which `image` has open and prepared for
+  // cutting, cut by d88cut run as `program`.
+  TerminalNotes(const d88::D88Image& image, std::string path, std::string program)
+      : image_(image), path_(std::move(path)), program_(std::move(program)) {}
 
   // The line for a file just announced: one broken off, or cut from a sector
   // read with an error.
@@ -35,7 +36,8 @@ class TerminalNotes {
   // the end of a cut that announced a file.
   void TellHeld();
   // At the end of a cut that announced no file: one line that says why, and
-  // which earlier files stay in the folder.
+  // which earlier files stay in the folder; then the d88ls command that
+  // tells more, as the user's shell runs it in this folder.
   void NothingCut();
 
  private:
@@ -45,6 +47,7 @@ class TerminalNotes {
 
   const d88::D88Image& image_;
   std::string path_;
+  std::string program_;
   std::optional<bool> at_terminal_;
   std::vector<CutOutcome> held_;  // files not cut since the last progress line
   // The absent files' sectors are searched for in a reader of their own.

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto cuts = list::ReadCuts(image, path, error);
   if (!cuts || !image.Open(path.c_str())) std::abort();
   list::ListDisks(image, *cuts, drop);
-  list::JudgeCuts(image, path, *cuts, drop);
+  list::JudgeCuts(image, path, *cuts, drop, error);
   bool whole;
   if (list::CheckVerdict(*cuts, whole).empty()) std::abort();
   return 0;

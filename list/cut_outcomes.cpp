@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "extract/cut_words.h"
-
 namespace list {
 
 std::string NameColumn(const extract::Cut& cut) {
@@ -11,14 +9,13 @@ std::string NameColumn(const extract::Cut& cut) {
   return cut.name + std::string(kWidth - std::min(cut.name.size(), kWidth), ' ');
 }
 
-bool ImageCuts::NothingCut() const {
-  return std::none_of(cuts.begin(), cuts.end(),
-                      [](const CutOutcome& outcome) { return outcome.Written(); });
+std::optional<extract::NothingCut> ImageCuts::WhyNothingIsCut() const {
+  return extract::WhyNothingIsCut(shape, cuts);
 }
 
-std::string ImageCuts::NotAnImage() const {
-  if (has_disk && !(sign && NothingCut())) return "";
-  return extract::WhyNothingIsCut(has_disk, sign);
+bool ImageCuts::NotAnImage() const {
+  const auto why = WhyNothingIsCut();
+  return why && why->NotAnImage();
 }
 
 std::error_code ImageCuts::ReadFailure() const {
@@ -31,10 +28,7 @@ std::error_code ImageCuts::ReadFailure() const {
 std::optional<ImageCuts> ReadCuts(d88::D88Image& image, const std::string& path,
                                   std::error_code& error, const TakeCut& take) {
   if (!extract::OpenForCutting(image, path.c_str(), error)) return std::nullopt;
-  // A scan that a failed read cut short found no disk, but the file may hold
-  // one: d88cut stops at its first cut.
-  ImageCuts cuts{.has_disk = image.DiskCount() > 0 || image.ReadError(),
-                 .sign = d88::ForeignHeaderSign(image)};
+  ImageCuts cuts{.shape = extract::ShapeOf(image)};
   std::vector<std::uint8_t> buffer;
   bool stopped = false;
   for (const extract::Cut& cut : extract::CuttingOrder()) {

@@ -11,25 +11,22 @@
 #include <vector>
 
 #include "d88/d88_image.h"
-#include "d88/header_signs.h"
 #include "extract/cut_reading.h"
+#include "extract/cut_words.h"
 
 namespace list {
 
 using extract::CutOutcome;
 
 struct ImageCuts {
-  bool has_disk = false;                     // false: the file is shorter than a disk header
-  std::optional<d88::ForeignHeader> sign{};  // disk 0's header is none (see ForeignHeaderSign)
-  std::vector<CutOutcome> cuts{};            // in cutting order, all of them
+  extract::ImageShape shape{};     // what the image is
+  std::vector<CutOutcome> cuts{};  // in cutting order, all of them
 
-  // Whether d88cut writes no file at all.
-  bool NothingCut() const;
-  // Why the file is no D88 image ("not a D88 image: shorter than a disk
-  // header"), when it is none: it holds no disk header, or disk 0's header
-  // shows a sign of being none and d88cut cuts nothing from it. Empty for an
-  // image.
-  std::string NotAnImage() const;
+  // Why d88cut cuts no file from it; none when it cuts one, or stops.
+  std::optional<extract::NothingCut> WhyNothingIsCut() const;
+  // Whether the file is no D88 image at all: it holds no disk header, or
+  // disk 0's header shows a sign of being none and d88cut cuts nothing.
+  bool NotAnImage() const;
   // Why a read of the image failed where d88cut stops: none when it does not
   // stop, or stops at the reading budget (the image's doing, not the system's).
   std::error_code ReadFailure() const;

@@ -104,24 +104,21 @@ std::string EscapeName(std::string_view name) {
 }
 
 bool ListDisks(d88::D88Image& image, const ImageCuts& cuts, const LineSink& out) {
-  if (const std::string not_an_image = cuts.NotAnImage(); !not_an_image.empty()) {
-    return out(not_an_image + "\n");
-  }
+  if (cuts.NotAnImage()) return out(cuts.WhyNothingIsCut()->words + "\n");
   TrackLine track_line;
   std::int64_t end = 0;
+  // A read that fails (a header the scan read, now gone) ends the listing:
+  // what it did not read is not taken for absent.
   for (int index = 0; index < image.DiskCount(); ++index) {
-    if (!image.SelectDisk(index)) {
-      if (!out("disk " + std::to_string(index) + ": its header can no longer be read\n"))
-        return false;
-      continue;
-    }
-    if (!out(DiskLine(index, image))) return false;
+    if (!image.SelectDisk(index) || !out(DiskLine(index, image))) return false;
     // Where a disk whose size cannot be one ends is not known.
     end = image.DiskSize() < 0 ? image.FileSize() : image.DiskOffset(index) + image.DiskSize();
     for (int track = 0; track < d88::kTrackCount; ++track) {
-      if (track_line.Walk(image, track) && !out(track_line.Text(track))) return false;
+      const bool listed = track_line.Walk(image, track);
+      if (image.ReadError() || (listed && !out(track_line.Text(track)))) return false;
     }
   }
+  if (image.ReadError()) return false;
   if (end >= image.FileSize()) return true;
   return out(std::to_string(image.FileSize() - end) + " bytes after the last disk\n");
 }

@@ -17,7 +17,8 @@ namespace list {
 // records whose flags are not the usual ones); last, the bytes the file holds
 // after its last disk. A file that `cuts`, read from it by ReadCuts, show to
 // be no D88 image gets one line that says so instead. Leaves the last disk it
-// read selected. False when `out` could not take a line.
+// read selected. False when `out` could not take a line, or a read of the
+// image failed (image.ReadError()): the listing ends there.
 bool ListDisks(d88::D88Image& image, const ImageCuts& cuts, const LineSink& out);
 
 // The name's bytes, with those outside printable ASCII (and the quote and

@@ -22,8 +22,12 @@ enum class Match {
 // byte N" (counted from 1; with its size when that differs, as far as it was
 // read to its end), "missing", "stale" (a file the image does not give: an
 // earlier cut's), "not cut" (none there, as d88cut leaves none), or "cannot
-// be read: <reason>". Only reads the folder's file, to its end or to one
-// byte past the cut's.
+// be read: <reason>"; for a symbolic link, which d88cut never leaves, "a
+// link, not a file (its target holds the same bytes)" (or "(its target
+// differs from byte N)", "(it leads nowhere)"), never kAsCut, and "cannot be
+// read: a link to a device" (a FIFO, a folder) for one that leads to no
+// regular file. Looks at the name before it opens anything, opens only a
+// regular file, and reads it to its end or to one byte past the cut's.
 std::string CompareWithFolder(const std::string& folder, const CutOutcome& outcome,
                               std::span<const std::uint8_t> bytes, Match& match);
 
@@ -39,8 +43,8 @@ FolderExtras Extras(const std::vector<std::string>& names);
 // The line for a temporary file `temporary` of the file `outcome` cuts, with
 // `bytes` as for CompareWithFolder: "DRIVER.d88cut-29528-0  left by an
 // interrupted d88cut: it holds the whole DRIVER of this image" (or "it is not
-// the whole DRIVER of this image", "cannot be read: <reason>"). Never
-// kAsCut.
+// the whole DRIVER of this image", "cannot be read: <reason>"; "a link, not
+// a file that d88cut left" for a link). Never kAsCut.
 std::string CompareTemporary(const std::string& folder, const std::string& temporary,
                              const CutOutcome& outcome, std::span<const std::uint8_t> bytes,
                              Match& match);

@@ -25,25 +25,28 @@ std::string Files(const ImageCuts& cuts, const char* what, Pick pick) {
 
 std::string CheckVerdict(const ImageCuts& cuts, bool& whole) {
   whole = false;
+  if (const auto nothing = cuts.WhyNothingIsCut()) return nothing->words;
   const auto count = [&](Kind kind) {
     return std::count_if(cuts.cuts.begin(), cuts.cuts.end(),
                          [&](const CutOutcome& outcome) { return outcome.kind == kind; });
   };
-  if (!cuts.has_disk || count(Kind::kAbsent) == static_cast<long>(cuts.cuts.size())) {
-    return extract::WhyNothingIsCut(cuts.has_disk, cuts.sign);
-  }
-  const std::string all = std::to_string(cuts.cuts.size());
-  std::string verdict = std::to_string(count(Kind::kComplete)) + " of " + all + " complete";
+  const auto all = static_cast<long>(cuts.cuts.size());
+  const std::string flagged =
+      Files(cuts, "flagged", [](const CutOutcome& outcome) { return outcome.Flagged(); });
+  whole = count(Kind::kComplete) == all && flagged.empty();
+  std::string verdict =
+      whole ? "all " + std::to_string(all) + " files complete"
+            : std::to_string(count(Kind::kComplete)) + " of " + std::to_string(all) + " complete";
   verdict += Files(cuts, "broken off", [](auto& o) { return o.kind == Kind::kBrokenOff; });
   verdict += Files(cuts, "absent", [](auto& o) { return o.kind == Kind::kAbsent; });
-  verdict += Files(cuts, "flagged", [](auto& o) { return o.Flagged(); });
+  verdict += flagged;
   for (const CutOutcome& outcome : cuts.cuts) {
     if (outcome.kind == Kind::kStopsHere) {
       verdict += "; d88cut stops at " + outcome.cut.name + ": " + platform::Words(outcome.error);
     }
   }
-  whole = verdict == all + " of " + all + " complete";
-  return whole ? "all " + all + " files complete" : verdict;
+  if (cuts.shape.CutShort()) verdict += "; " + extract::CutShortWords(cuts.shape);
+  return verdict;
 }
 
 }  // namespace list

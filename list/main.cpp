@@ -87,17 +87,17 @@ Listed ListImage(const std::string& path, const std::string& header, Output& out
                      list::ListDisks(image, *cuts, [&](const std::string& line) {
                        return !image.ReadError() && out.Put(line);
                      });
-  if (!whole && out.Flush()) list::PrintCannot("read", path, image.ReadError());
-  if (!list::JudgeCuts(image, path, *cuts,
-                       [&](const std::string& line) { return out.Put(line); }) ||
-      !out.Flush()) {
-    return Listed::kCannotWrite;
+  // Said once, for the first read that failed.
+  std::error_code failure = whole ? std::error_code() : image.ReadError();
+  if (failure && out.Flush()) list::PrintCannot("read", path, failure);
+  std::error_code search_failure;
+  const bool judged = list::JudgeCuts(
+      image, path, *cuts, [&](const std::string& line) { return out.Put(line); }, search_failure);
+  if ((!judged && !search_failure) || !out.Flush()) return Listed::kCannotWrite;
+  for (const std::error_code later : {search_failure, cuts->ReadFailure()}) {
+    if (!failure && later) list::PrintCannot("read", path, failure = later);
   }
-  if (const std::error_code failure = cuts->ReadFailure()) {
-    list::PrintCannot("read", path, failure);
-    return Listed::kFailed;
-  }
-  return whole ? Listed::kWhole : Listed::kFailed;
+  return failure ? Listed::kFailed : Listed::kWhole;
 }
 
 // Lists the images one after another; with two or more, each under its
@@ -150,7 +150,8 @@ int CheckImages(const std::vector<std::string>& images, bool trouble) {
 
 // A line for each file: whether `folder` holds what d88cut cuts from `path`;
 // then one for each temporary file a run of d88cut left there, and one that
-// names what else is there.
+// names what else is there. When d88cut cuts nothing from the image, a line
+// that says why ("<path>: not a D88 image: ...") comes first.
 int CompareFolder(const std::string& folder, const std::string& path) {
   std::error_code error;
   const list::FolderExtras extras = list::Extras(platform::FolderNames(folder.c_str(), error));
@@ -158,15 +159,14 @@ int CompareFolder(const std::string& folder, const std::string& path) {
     list::PrintCannot("open", folder, error);
     return kTrouble;
   }
-  Output out;
   list::Match worst = list::Match::kAsCut;
-  std::vector<std::string> temporaries;  // their lines follow the files'
+  std::vector<std::string> files, temporaries;  // the temporary files' lines follow
   d88::D88Image image;
   const auto cuts = list::ReadCuts(
       image, path, error,
       [&](const list::CutOutcome& outcome, std::span<const std::uint8_t> bytes) {
         list::Match match{};
-        out.Put(list::CompareWithFolder(folder, outcome, bytes, match) + "\n");
+        files.push_back(list::CompareWithFolder(folder, outcome, bytes, match) + "\n");
         worst = std::max(worst, match);
         const auto left = extras.temporaries.find(outcome.cut.name);
         if (left == extras.temporaries.end()) return;
@@ -180,6 +180,11 @@ int CompareFolder(const std::string& folder, const std::string& path) {
     list::PrintCannot("open", path, error);
     return kTrouble;
   }
+  Output out;
+  if (const auto nothing = cuts->WhyNothingIsCut()) {
+    out.Put(platform::Shown(path) + ": " + nothing->words + "\n");
+  }
+  for (const std::string& line : files) out.Put(line);
   for (const std::string& line : temporaries) out.Put(line);
   if (const std::string others = list::OnlyIn(folder, extras.others); !others.empty()) {
     out.Put(others + "\n");

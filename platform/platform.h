@@ -74,11 +74,21 @@ struct FileIdentity {
   friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 
-// What a name holds, after links.
+// What a name holds: the name itself (a symbolic link, or on Windows a
+// name surrogate: a symbolic link or a junction; other reparse points are
+// files) and what it leads to.
 struct FileStatus {
+  enum class Type {
+    kFile,  // a regular file, of data
+    kFolder,
+    kDevice,
+    kFifo,
+    kOther,    // a socket, say
+    kNothing,  // a link that leads nowhere
+  };
   FileIdentity identity;
-  bool folder = false;
-  bool regular = false;  // a file of data: no folder, device, FIFO or socket
+  Type type = Type::kFile;  // of what a link leads to
+  bool link = false;
   // No write permission bit at all on POSIX, whoever runs the tool; the
   // read-only attribute on Windows.
   bool write_protected = false;
@@ -90,9 +100,9 @@ struct FileStatus {
   std::string access{};
 };
 
-// The status of what `path` names, following links. None when it names
-// nothing (a link that leads nowhere included); none, with the reason in
-// `error`, when the system cannot tell.
+// The status of what `path` names: whether it is a link, and what it leads
+// to (who may read a link's target is not read). None when it names nothing;
+// none, with the reason in `error`, when the system cannot tell.
 std::optional<FileStatus> StatusOf(const char* path, std::error_code& error);
 
 // A regular file opened for reading in binary mode.
@@ -105,8 +115,10 @@ struct ReadableFile {
 // Opens `path` for reading without waiting for anything (a FIFO without a
 // writer included); fails at once on anything but a regular file, which
 // alone can be read by seeking: a folder (is_a_directory) or a pipe, a FIFO,
-// a device (NotARegularFile()).
-std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& error);
+// a device (NotARegularFile()). With `follow_links` false, a name that is a
+// symbolic link by the time it is opened fails too (POSIX).
+std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& error,
+                                            bool follow_links = true);
 
 // The reason given for a name that is neither a regular file nor a folder.
 std::error_code NotARegularFile();
@@ -128,7 +140,7 @@ std::string SystemWords(const std::error_code& error);
 
 // A file this process creates, to be renamed into place once it is whole.
 // Until then it is removed when the NewFile is dropped, and when the process
-// is ended by an interrupt (SIGINT, SIGTERM or SIGHUP; on Windows Ctrl-C,
+// is ended by an interrupt (SIGINT, SIGQUIT, SIGTERM or SIGHUP; on Windows Ctrl-C,
 // Ctrl-Break or the console closing), which then puts the names earlier
 // renames gave on the disk and ends it as it would have.
 // An interrupt never completes a file that was not already being renamed.
@@ -189,6 +201,18 @@ std::vector<std::string> FolderNames(const char* path, std::error_code& error);
 // Whether two names in one folder name one file: byte for byte on POSIX
 // systems; on Windows, letters of either case alike.
 bool SameName(std::string_view a, std::string_view b);
+
+// How a person runs the program `name` that stands beside this one, typed
+// into the system's shell in the current folder: on POSIX its path beside
+// `program` (this one's argument 0, when that holds a folder: "../build/d88ls"),
+// on Windows the full path of name.exe beside this executable, each quoted
+// as ShellQuoted quotes; `name` alone where there is none beside it.
+std::string ProgramBeside(const std::string& program, std::string_view name);
+
+// `word` as the system's shell takes it for one argument: POSIX sh
+// ('it'\''s.d88'), cmd.exe on Windows ("my disk.d88", which no quoting
+// guards a % in); as it is where it needs no quotes.
+std::string ShellQuoted(std::string_view word);
 
 // This process's id.
 int ProcessId();

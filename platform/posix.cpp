@@ -32,7 +32,7 @@ FileIdentity IdentityOf(const struct stat& status) {
 // the create, before the rename) and then ends as the interrupt would have.
 // With no file being written it ends the run at once. Either way the names
 // that renames gave files are put on the disk first.
-constexpr int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int kInterrupts[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
 volatile std::sig_atomic_t writing = 0;
 volatile std::sig_atomic_t noted_interrupt = 0;
 volatile std::sig_atomic_t renamed = 0;  // a rename's name is not on the disk yet
@@ -191,19 +191,34 @@ bool WriteToTerminal(std::FILE* stream, std::string_view text) {
   return true;
 }
 
+FileStatus::Type TypeOf(mode_t mode) {
+  using Type = FileStatus::Type;
+  if (S_ISREG(mode)) return Type::kFile;
+  if (S_ISDIR(mode)) return Type::kFolder;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return Type::kDevice;
+  return S_ISFIFO(mode) ? Type::kFifo : Type::kOther;
+}
+
 std::optional<FileStatus> StatusOf(const char* path, std::error_code& error) {
   struct stat status;
-  if (stat(path, &status) != 0) {
+  if (lstat(path, &status) != 0) {
     if (errno != ENOENT) error = LastError();
     return std::nullopt;
   }
+  FileStatus file;
+  file.link = S_ISLNK(status.st_mode);
+  if (file.link && stat(path, &status) != 0) {
+    if (errno != ENOENT) return (error = LastError(), std::nullopt);
+    file.type = FileStatus::Type::kNothing;
+    return file;
+  }
   constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
-  FileStatus file{IdentityOf(status),
-                  S_ISDIR(status.st_mode),
-                  S_ISREG(status.st_mode),
-                  (status.st_mode & kAnyWrite) == 0,
-                  static_cast<std::uint32_t>(status.st_mode & 0777),
-                  static_cast<std::uint32_t>(status.st_gid)};
+  file.identity = IdentityOf(status);
+  file.type = TypeOf(status.st_mode);
+  file.write_protected = (status.st_mode & kAnyWrite) == 0;
+  file.permissions = static_cast<std::uint32_t>(status.st_mode & 0777);
+  file.group = static_cast<std::uint32_t>(status.st_gid);
+  if (file.link) return file;
   // Its access ACL, if it has one: its size, then its bytes.
   const ssize_t size = getxattr(path, kAccessAcl, nullptr, 0);
   ssize_t got = 0;
@@ -219,9 +234,11 @@ std::optional<FileStatus> StatusOf(const char* path, std::error_code& error) {
   return file;
 }
 
-std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& error) {
+std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& error,
+                                            bool follow_links) {
   // Without O_NONBLOCK a FIFO with no writer would hold the open for ever.
-  const int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int descriptor =
+      open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (follow_links ? 0 : O_NOFOLLOW));
   if (descriptor < 0) {
     error = LastError();
     return std::nullopt;
@@ -364,6 +381,24 @@ std::optional<std::errc> Condition(const std::error_code& error) {
 
 std::string SystemWords(const std::error_code& error) {
   return error.message();
+}
+
+std::string ProgramBeside(const std::string& program, std::string_view name) {
+  const std::size_t slash = program.rfind('/');
+  if (slash == std::string::npos) return std::string(name);  // found on the PATH
+  const std::string beside = program.substr(0, slash + 1).append(name);
+  return access(beside.c_str(), X_OK) == 0 ? ShellQuoted(beside) : std::string(name);
+}
+
+std::string ShellQuoted(std::string_view word) {
+  constexpr std::string_view kPlain = "+,-./:=@_";
+  const bool plain = !word.empty() && std::all_of(word.begin(), word.end(), [&](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || kPlain.find(c) != kPlain.npos;
+  });
+  if (plain) return std::string(word);
+  std::string quoted = "'";
+  for (const char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
 }
 
 int ProcessId() {

@@ -9,6 +9,7 @@
 #include <process.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <utility>
 
@@ -260,31 +261,62 @@ bool ReadDacl(HANDLE file, std::string& dacl) {
   return true;
 }
 
+bool NotFound(DWORD code) {
+  return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
+}
+
+// Whether the name `path` itself is a name surrogate (a symbolic link, a
+// junction), as against a file or another kind of reparse point (a cloud
+// placeholder, a deduplicated file); none, with the reason in `error`, when
+// it names nothing or the system cannot tell.
+std::optional<bool> IsLink(const std::wstring& path, std::error_code& error) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    if (!NotFound(GetLastError())) error = LastError();
+    return std::nullopt;
+  }
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return false;
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    error = LastError();
+    return std::nullopt;
+  }
+  FindClose(search);
+  return IsReparseTagNameSurrogate(found.dwReserved0);
+}
+
 std::optional<FileStatus> StatusOf(const char* path, std::error_code& error) {
+  const std::wstring wide = Utf16(path);
+  FileStatus status;
+  const std::optional<bool> link = IsLink(wide, error);
+  if (!link) return std::nullopt;
+  status.link = *link;
   // Opened for its attributes and its security only: no read, no write,
   // whatever it is.
-  const HANDLE file = CreateFileW(Utf16(path).c_str(), FILE_READ_ATTRIBUTES | READ_CONTROL,
+  const HANDLE file = CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES | READ_CONTROL,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    const DWORD code = GetLastError();
-    if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) error = LastError();
-    return std::nullopt;
+    if (!NotFound(GetLastError())) error = LastError();
+    if (!status.link || error) return std::nullopt;
+    status.type = FileStatus::Type::kNothing;
+    return status;
   }
   BY_HANDLE_FILE_INFORMATION info{};
-  FileStatus status;
   const bool known = GetFileInformationByHandle(file, &info) && ReadDacl(file, status.access);
   if (!known) error = LastError();
   CloseHandle(file);
   if (!known) return std::nullopt;
   status.identity = IdentityOf(info);
-  status.folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  status.regular = !status.folder;  // a device has no file information
+  status.type = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileStatus::Type::kFolder
+                                                                        : FileStatus::Type::kFile;
   status.write_protected = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
   return status;
 }
 
-std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& error) {
+// A link is followed on Windows: StatusOf tells it before the open.
+std::optional<ReadableFile> OpenRegularFile(const char* path, std::error_code& error, bool) {
   const std::wstring wide = Utf16(path);
   if (NamesADevice(wide)) {
     error = NotARegularFile();
@@ -436,6 +468,32 @@ std::string SystemWords(const std::error_code& error) {
     words.pop_back();
   }
   return words;
+}
+
+std::string ProgramBeside(const std::string&, std::string_view name) {
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD length = 0;
+  while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
+             path.size() &&
+         path.size() < 32768) {
+    path.resize(path.size() * 2);
+  }
+  path.resize(length);
+  const std::wstring beside = path.substr(0, path.find_last_of(L"\\/") + 1) + Utf16(name) + L".exe";
+  if (length == 0 || GetFileAttributesW(beside.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    return std::string(name);
+  }
+  return ShellQuoted(Utf8(beside.c_str()));
+}
+
+std::string ShellQuoted(std::string_view word) {
+  // No name holds a double quote; inside them cmd takes & | < > ^ ( ) , ;
+  // = and spaces as they are, but still expands %...%.
+  constexpr std::string_view kPlain = "-._:\\";
+  const bool plain = !word.empty() && std::all_of(word.begin(), word.end(), [&](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || kPlain.find(c) != kPlain.npos;
+  });
+  return plain ? std::string(word) : "\"" + std::string(word) + "\"";
 }
 
 int ProcessId() {

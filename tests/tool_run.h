@@ -80,6 +80,19 @@ ToolRun RunTool(const Launch& launch);
 // a pseudo-terminal can be opened here; a chroot may have no /dev/pts).
 bool TerminalsAvailable();
 
+// Whether strace, which runs with an Injection or a record, is on the PATH,
+// where a run finds it.
+bool StraceAvailable();
+
+// Skips a test that needs what is missing here, saying what it lacks and
+// how to get it.
+#define D88_NEEDS_TERMINALS()         \
+  if (!d88test::TerminalsAvailable()) \
+  GTEST_SKIP() << "no pseudo-terminal can be opened here (mount devpts on /dev/pts)"
+#define D88_NEEDS_STRACE(what)     \
+  if (!d88test::StraceAvailable()) \
+  GTEST_SKIP() << "no strace on the PATH, which " what " (apt-get install strace)"
+
 // A name that opens a device, not a file: "/dev/zero", or "CON" on Windows.
 extern const std::string kDevice;
 

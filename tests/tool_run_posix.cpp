@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
@@ -129,6 +130,22 @@ bool TerminalsAvailable() {
   close(controller);
   close(device);
   return true;
+}
+
+bool StraceAvailable() {
+  static const bool found = [] {
+    const char* path = std::getenv("PATH");
+    std::string folders = path != nullptr ? path : "/usr/bin:/bin";
+    for (std::size_t start = 0; start <= folders.size();) {
+      std::size_t end = folders.find(':', start);
+      if (end == std::string::npos) end = folders.size();
+      const std::string folder = end > start ? folders.substr(start, end - start) : ".";
+      if (access((folder + "/strace").c_str(), X_OK) == 0) return true;
+      start = end + 1;
+    }
+    return false;
+  }();
+  return found;
 }
 
 const std::string kDevice = "/dev/zero";
