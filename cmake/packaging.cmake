@@ -55,8 +55,20 @@ if(WIN32)
   set(CPACK_GENERATOR ZIP)
 else()
   install(TARGETS d88cut d88ls RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  # Manual pages and the changelog carry the version; Debian wants them
-  # gzipped without a time stamp.
+  # Manual pages and the changelog carry the version, and the manual pages
+  # the date of its release, the changelog's first entry's ("-- name  Tue,
+  # 08 Dec 2026 ..."); Debian wants them gzipped without a time stamp.
+  file(STRINGS packaging/changelog.in signed REGEX "^ -- " LIMIT_COUNT 1)
+  if(NOT signed MATCHES ", ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    message(FATAL_ERROR "packaging/changelog.in: its first entry has no date")
+  endif()
+  set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+  list(FIND months ${CMAKE_MATCH_2} month)
+  math(EXPR month "${month} + 1" OUTPUT_FORMAT DECIMAL)
+  if(month LESS 10)
+    set(month 0${month})
+  endif()
+  set(RELEASE_DATE ${CMAKE_MATCH_3}-${month}-${CMAKE_MATCH_1})
   set(gzipped)
   foreach(page d88cut.1 d88ls.1)
     configure_file(man/${page}.in ${CMAKE_BINARY_DIR}/man/${page} @ONLY)

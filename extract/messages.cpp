@@ -27,7 +27,8 @@ constexpr std::string_view kHelp =
     "d88ls --check d88file does. d88ls d88file tells what the image holds and what\n"
     "d88cut would cut from it, with the reason a file would come out short or not\n"
     "at all. At a terminal, d88cut names each file it does not cut whole itself.\n"
-    "Exit status: 0 when every file it announced was written, 1 otherwise.\n";
+    "Exit status: 0 when it read the image to its end and wrote every file it\n"
+    "announced; 1 otherwise.\n";
 
 // Writes `text` to standard output and out of its buffer.
 bool PrintOut(std::string_view text, std::error_code& error) {

@@ -37,4 +37,12 @@ $disks/with space.d88: all 14 files complete
 $disks/音楽ディスク.d88: all 14 files complete"
 [ "$(printf '%s\n' "$out" | tail -n 6)" = "$expected" ] || fail "the check does not end the run"
 [ $status -eq 0 ] || printf 'the run printed:\n%s\n' "$out"
+
+# A folder with no image in it, or none at all, is said so.
+for disks in "$work/home/empty" "$work/home/missing"; do
+  mkdir -p "$work/home/empty"
+  out=$(cd "$work/here" && HOME="$work/home" PATH="$tools:$PATH" LC_ALL=C \
+        bash -c "$(printf '%s\n' "$loop" | sed "s|^disks=.*|disks='$disks'|")" 2>&1)
+  [ "$out" = "no .d88 image in $disks" ] || { fail "for $disks: $out"; status=1; }
+done
 exit $status
