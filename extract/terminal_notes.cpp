@@ -65,7 +65,7 @@ void TerminalNotes::NothingCut() {
     if (InFolder(outcome)) names += (count++ == 0 ? "" : ", ") + outcome.cut.name;
   }
   const auto nothing = WhyNothingIsCut(ShapeOf(image_), held_);
-  if (!nothing) return;  // every file was absent: never so
+  if (!nothing) return;  // called only when every file was absent
   const std::string command =
       platform::ProgramBeside(program_, "d88ls") + " -- " + platform::ShellQuoted(path_);
   PrintNothingCut(nothing->words + StayingFiles(names, count), command);

@@ -493,7 +493,10 @@ std::string ShellQuoted(std::string_view word) {
   const bool plain = !word.empty() && std::all_of(word.begin(), word.end(), [&](char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || kPlain.find(c) != kPlain.npos;
   });
-  return plain ? std::string(word) : "\"" + std::string(word) + "\"";
+  if (plain) return std::string(word);
+  std::string quoted = "\"";
+  quoted.append(word).push_back('"');
+  return quoted;
 }
 
 int ProcessId() {

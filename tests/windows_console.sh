@@ -3,7 +3,10 @@
 # a user at the home console sees them: Wine in a pseudo-terminal under a
 # ja_JP.UTF-8 locale that the test makes, running a .bat through cmd. Every
 # name shows as itself: d88ls --check's line for 音楽ディスク.d88, d88cut's
-# line for a file in a folder 資料 that is no image, and the open error.
+# lines for a file in a folder 資料 that is no image, and the open error.
+# The command d88cut gives to see why, for a name that starts with - and
+# holds a quote, spaces and Japanese, runs as shown from a .bat in the
+# console's code page, as d88ls does for that name.
 # Skips (status 77), saying why, where no pseudo-terminal, `script` or the
 # Japanese locale's sources are to be had.
 # Usage: windows_console.sh WINE PREFIX TOOLS_DIR SAMPLE WORK
@@ -22,9 +25,11 @@ printf 'Notes on my disks: the music disk, the game.\n%.0s' $(seq 40) >"$work/�
 # The .bat names no file outside ASCII: cmd reads it in the console's code
 # page. Windows paths of the tools: drive Z is the root.
 windows() { printf 'Z:%s' "$1" | tr / '\\'; }
-printf '@echo off\r\n%s --check *.d88\r\nfor /r %%%%f in (*.dat) do %s "%%%%f"\r\n%s none.d88\r\n' \
+odd="-it's 音楽 x.d88"
+cp "$work/資料/notes.dat" "$work/$odd"
+printf '@echo off\r\n%s --check *.d88\r\nfor /r %%%%f in (*.dat) do %s "%%%%f"\r\nfor %%%%f in (-*.d88) do %s "%%%%f"\r\n%s none.d88\r\n' \
   "$(windows "$tools/d88ls.exe")" "$(windows "$tools/d88cut.exe")" "$(windows "$tools/d88cut.exe")" \
-  >"$work/console.bat"
+  "$(windows "$tools/d88cut.exe")" >"$work/console.bat"
 
 # What the terminal shows: Wine's console draws with escape sequences; a
 # cursor moved forward is spaces, the rest is left out.
@@ -33,10 +38,26 @@ shown=$(cd "$work" &&
     script -qec "stty cols 250 rows 50; $wine cmd /c console.bat" /dev/null </dev/null |
   perl -pe 's/\e\[(\d*)C/" " x ($1 || 1)/ge; s/\e\[[0-9;?]*[A-Za-z]//g; s/\e\][^\a]*\a//g; s/\r//g')
 status=0
+d88ls=$(windows "$tools/d88ls.exe")
 for line in "音楽ディスク.d88: all 14 files complete" \
-  "d88cut: nothing cut: not a D88 image: track 0 starts at 0x74202C6B, past the disk's end ('d88ls $(windows "$work/資料/notes.dat")' tells more)" \
+  "d88cut: nothing cut: not a D88 image: track 0 starts at 0x74202C6B, past the disk's end" \
+  "d88cut: to see why: $d88ls -- \"$(windows "$work/資料/notes.dat")\"" \
+  "d88cut: to see why: $d88ls -- \"$odd\"" \
   "ファイルをオープンできません."; do
   printf '%s\n' "$shown" | grep -qxF -- "$line" || { printf 'not shown: %s\n' "$line"; status=1; }
 done
+
+# The command as shown, pasted into cmd: a .bat in code page 932.
+command=$(printf '%s\n' "$shown" | sed -n "s/^d88cut: to see why: \(.*x\.d88\"\)\$/\1/p")
+printf '@echo off\r\n%s\r\n' "$command" | iconv -t CP932 >"$work/hint.bat" ||
+  { echo "cannot write the command in code page 932: $command"; status=1; }
+run() {
+  (cd "$work" && env WINEPREFIX="$prefix" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL= \
+    LOCPATH="$work/locales" "$wine" "$@" </dev/null 2>&1 | tr -d '\r')
+}
+pasted=$(run cmd /c hint.bat)
+direct=$(run "$tools/d88ls.exe" -- "$odd")
+[ -n "$direct" ] && [ "$pasted" = "$direct" ] ||
+  { printf 'the command shown gives:\n%s\nd88ls gives:\n%s\n' "$pasted" "$direct"; status=1; }
 [ $status -eq 0 ] || printf 'the terminal showed:\n%s\n' "$shown"
 exit $status
