@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "platform/platform.h"
+#include "platform/shell_quoting.h"
 
 namespace platform {
 
@@ -391,14 +392,7 @@ std::string ProgramBeside(const std::string& program, std::string_view name) {
 }
 
 std::string ShellQuoted(std::string_view word) {
-  constexpr std::string_view kPlain = "+,-./:=@_";
-  const bool plain = !word.empty() && std::all_of(word.begin(), word.end(), [&](char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || kPlain.find(c) != kPlain.npos;
-  });
-  if (plain) return std::string(word);
-  std::string quoted = "'";
-  for (const char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
+  return QuotedForSh(word);
 }
 
 int ProcessId() {

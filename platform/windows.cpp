@@ -9,11 +9,11 @@
 #include <process.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <utility>
 
 #include "platform/platform.h"
+#include "platform/shell_quoting.h"
 #include "platform/wildcards.h"
 
 namespace platform {
@@ -487,16 +487,7 @@ std::string ProgramBeside(const std::string&, std::string_view name) {
 }
 
 std::string ShellQuoted(std::string_view word) {
-  // No name holds a double quote; inside them cmd takes & | < > ^ ( ) , ;
-  // = and spaces as they are, but still expands %...%.
-  constexpr std::string_view kPlain = "-._:\\";
-  const bool plain = !word.empty() && std::all_of(word.begin(), word.end(), [&](char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || kPlain.find(c) != kPlain.npos;
-  });
-  if (plain) return std::string(word);
-  std::string quoted = "\"";
-  quoted.append(word).push_back('"');
-  return quoted;
+  return QuotedForCmd(word);
 }
 
 int ProcessId() {

@@ -13,8 +13,8 @@
 set -u
 wine=$1 prefix=$2 tools=$3 sample=$4 work=$5
 skip() { echo "skipped: $*"; exit 77; }
-command -v script >/dev/null || skip "no script(1) to give Wine a terminal"
-script -qec true /dev/null >/dev/null 2>&1 || skip "no pseudo-terminal can be opened here (no /dev/pts?)"
+command -v script >/dev/null || skip "no script(1) to give Wine a terminal (apt-get install bsdutils)"
+script -qec true /dev/null >/dev/null 2>&1 || skip "no pseudo-terminal can be opened here (mount devpts on /dev/pts)"
 [ -f /usr/share/i18n/locales/ja_JP ] || skip "no Japanese locale sources (apt-get install locales)"
 
 rm -rf "$work" && mkdir -p "$work/locales" "$work/資料" || exit 1

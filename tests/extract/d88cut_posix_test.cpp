@@ -167,13 +167,11 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
   fs::create_directory(work / "MUS00");
   const std::string refused = "d88cut: cannot write MUS00: a folder has this name\n";
   const std::string listing = RunTool({work.path, {"music.d88"}, "d88ls"}).out;
-  const Injection failed_read = {"read", "error=EIO", 1, work / "music.d88"};
   struct Case {
     Launch launch;
     std::string err;
     std::string out = {};
     int status = launch.tool == "d88ls" ? 2 : 1;
-    bool out_starts = false;  // `out` is only how standard output starts
   };
   const Case cases[] = {
       {{.args = {"fifo"}}, kOpenError},
@@ -185,19 +183,8 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
         .tool = "d88ls",
         .inject = Injection{"newfstatat", "error=EIO", 1, work / "music.d88"}},
        "d88ls: cannot open 'music.d88': Input/output error\n"},
-      {{.args = {"--check", "music.d88"}, .tool = "d88ls", .inject = failed_read},
-       "",
-       "music.d88: cannot read: Input/output error\n"},
-      // The cuts are read first: where that read fails, d88cut stops at
-      // DRIVER; where the listing's (the second) fails, it stops there and
-      // the verdicts and the next image follow.
-      {{.args = {"music.d88"}, .tool = "d88ls", .inject = failed_read},
-       "d88ls: cannot read 'music.d88': Input/output error\n",
-       listing.substr(0, listing.find("  DRIVER")) +
-           "  DRIVER  d88cut stops here: cannot read the image: Input/output error\n" +
-           "  VOICE   not cut: d88cut stops at DRIVER\n",
-       2,
-       true},
+      // Where the listing's read (the second) fails, it stops there and the
+      // verdicts and the next image follow.
       {{.args = {"music.d88", "music.d88"},
         .tool = "d88ls",
         .inject = Injection{"read", "error=ENXIO", 2, work / "music.d88"}},
@@ -228,7 +215,6 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
     if (c.launch.inject && !StraceAvailable()) continue;
     c.launch.folder = work.path;
     ToolRun run = RunTool(c.launch);
-    if (c.out_starts) run.out.resize(std::min(run.out.size(), c.out.size()));
     EXPECT_EQ(run, (ToolRun{.status = c.status, .out = c.out, .err = c.err}));
   }
   EXPECT_EQ(work.List(),
@@ -535,41 +521,39 @@ TEST(Collection, ACompareTrustsOnlyRegularFiles) {
   fs::remove(work / "cut" / "MUS02");
   fs::create_symlink("/dev/null", work / "cut" / "MUS02");
   fs::create_symlink(elsewhere / "MUS03", work / "cut" / "MUS03.d88cut-1-0");
-  const fs::path record = NextCapture();
+  const fs::path record = StraceAvailable() ? NextCapture() : fs::path();
   const ToolRun run = RunTool({.folder = work.path,
                                .args = {"--compare", "cut", "image.d88"},
                                .tool = "d88ls",
                                .record = record});
-  const std::string link = "a link, not a file (";
-  EXPECT_EQ(
-      run,
-      (ToolRun{.status = 2,
-               .out = "DRIVER  " + link + "its target holds the same bytes)\nVOICE   " + link +
-                      "its target holds the same bytes)\nMUS00   " + link +
-                      "its target differs from byte 1: it has 3 bytes, not 1792)\nMUS01   " + link +
-                      "it leads nowhere)\nMUS02   cannot be read: a link to a device\n" +
-                      [&] {
-                        std::string rest;
-                        for (std::size_t i = 5; i < kCuttingOrder.size(); ++i) {
-                          rest += kCuttingOrder[i] + "   " + link +
-                                  "its target holds the same bytes)\n";
-                        }
-                        return rest;
-                      }() +
-                      "MUS03.d88cut-1-0  a link, not a file that d88cut left\n"}));
-  EXPECT_EQ(ReadText(record).find("/dev/null"), std::string::npos);  // never opened
+  std::string expected;
+  for (const std::string& name : kCuttingOrder) {
+    const std::map<std::string, std::string> odd = {
+        {"MUS00", "(its target differs from byte 1: it has 3 bytes, not 1792)"},
+        {"MUS01", "(it leads nowhere)"}};
+    expected += name + std::string(8 - name.size(), ' ') +
+                (name == "MUS02"      ? "cannot be read: a link to a device"
+                 : odd.contains(name) ? "a link, not a file " + odd.at(name)
+                                      : "a link, not a file (its target holds the same bytes)") +
+                "\n";
+  }
+  EXPECT_EQ(run,
+            (ToolRun{.status = 2,
+                     .out = expected + "MUS03.d88cut-1-0  a link, not a file that d88cut left\n"}));
+  if (!record.empty()) {
+    EXPECT_EQ(ReadText(record).find("/dev/null"), std::string::npos);  // never opened
+  }
   fs::remove(work / "cut" / "MUS02");
   EXPECT_EQ(RunTool({work.path, {"--compare", "cut", "image.d88"}, "d88ls"}).status, 1);
 
-  std::string text;
-  while (text.size() < 2000) text += "Notes on my disks: the music disk, the game.\n";
-  WriteFile(work / "notes.d88", Bytes(text.begin(), text.end()));
+  WriteFile(work / "zeros.d88", Bytes(4096));
   fs::create_directory(work / "empty");
   std::string none =
-      "notes.d88: not a D88 image: track 0 starts at 0x74202C6B, past the disk's end\n";
+      "zeros.d88: not a D88 image: its size field 0x00000000 is less than a disk "
+      "header\n";
   for (const std::string& name : kCuttingOrder)
     none += name + std::string(8 - name.size(), ' ') + "not cut\n";
-  EXPECT_EQ(RunTool({work.path, {"--compare", "empty", "notes.d88"}, "d88ls"}),
+  EXPECT_EQ(RunTool({work.path, {"--compare", "empty", "zeros.d88"}, "d88ls"}),
             (ToolRun{.status = 0, .out = none}));
 }
 
