@@ -81,12 +81,10 @@ Listed ListImage(const std::string& path, const std::string& header, Output& out
     list::PrintCannot("open", path, error);
     return Listed::kCannotOpen;
   }
-  // A line made from a read of the image that failed is not listed: the
-  // listing stops before it.
-  const bool whole = (header.empty() || out.Put(header)) &&
-                     list::ListDisks(image, *cuts, [&](const std::string& line) {
-                       return !image.ReadError() && out.Put(line);
-                     });
+  // A read of the image that fails ends the listing (ListDisks).
+  const bool whole =
+      (header.empty() || out.Put(header)) &&
+      list::ListDisks(image, *cuts, [&](const std::string& line) { return out.Put(line); });
   // Said once, for the first read that failed.
   std::error_code failure = whole ? std::error_code() : image.ReadError();
   if (failure && out.Flush()) list::PrintCannot("read", path, failure);

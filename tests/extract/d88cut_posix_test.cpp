@@ -481,7 +481,7 @@ TEST(Durability, ACompareReadsToTheEndOfWhatItReads) {
   std::future<void> growing;
   const ToolRun run =
       RunTool({.folder = work.path,
-               .args = {"--compare", ".", "image.d88"},
+               .args = {"--compare", work.path.string(), "image.d88"},
                .tool = "d88ls",
                .inject = Injection{"read", "delay_enter=500000", 1, work / "DRIVER"},
                .before_start = [&](int) {
@@ -494,15 +494,19 @@ TEST(Durability, ACompareReadsToTheEndOfWhatItReads) {
   EXPECT_TRUE(run.out.starts_with("DRIVER  differs from byte 3329 (it has more than 3328 bytes)\n"))
       << run.out;
   EXPECT_EQ(run.status, 1);
-  // A read of the folder's file that fails is no difference: it is trouble.
-  const ToolRun failed = RunTool({.folder = work.path,
-                                  .args = {"--compare", ".", "image.d88"},
-                                  .tool = "d88ls",
-                                  .inject = Injection{"read", "error=EIO", 1, work / "VOICE"}});
-  EXPECT_TRUE(
-      failed.out.starts_with("DRIVER  differs from byte 3329 (it has more than 3328 "
-                             "bytes)\nVOICE   cannot be read: Input/output error\n"));
-  EXPECT_EQ(failed.status, 2);
+  // A look at, an open or a read of the folder's file that fails is no
+  // difference: it is trouble.
+  for (const char* call : {"newfstatat", "openat", "read"}) {
+    const ToolRun failed = RunTool({.folder = work.path,
+                                    .args = {"--compare", work.path.string(), "image.d88"},
+                                    .tool = "d88ls",
+                                    .inject = Injection{call, "error=EIO", 1, work / "VOICE"}});
+    EXPECT_TRUE(
+        failed.out.starts_with("DRIVER  differs from byte 3329 (it has more than 3328 "
+                               "bytes)\nVOICE   cannot be read: Input/output error\n"))
+        << call;
+    EXPECT_EQ(failed.status, 2);
+  }
 }
 
 // --compare trusts only regular files: a link is never the same as a cut,
@@ -543,10 +547,14 @@ TEST(Collection, ACompareTrustsOnlyRegularFiles) {
   if (!record.empty()) {
     EXPECT_EQ(ReadText(record).find("/dev/null"), std::string::npos);  // never opened
   }
+  WriteFile(work / "zeros.d88", Bytes(4096));  // d88cut cuts nothing from it
   fs::remove(work / "cut" / "MUS02");
-  EXPECT_EQ(RunTool({work.path, {"--compare", "cut", "image.d88"}, "d88ls"}).status, 1);
+  const ToolRun none_cut = RunTool({work.path, {"--compare", "cut", "zeros.d88"}, "d88ls"});
+  EXPECT_NE(none_cut.out.find("\nVOICE   a link, not a file (d88cut cuts no such file from this "
+                              "image)\n"),
+            std::string::npos);
+  EXPECT_EQ(none_cut.status, 1);
 
-  WriteFile(work / "zeros.d88", Bytes(4096));
   fs::create_directory(work / "empty");
   std::string none =
       "zeros.d88: not a D88 image: its size field 0x00000000 is less than a disk "
