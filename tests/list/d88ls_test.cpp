@@ -230,25 +230,25 @@ TEST_F(ListingTest, CraftedImagesListWithinABudget) {
   EXPECT_EQ(image_.ReadError(), std::error_code());
 
   // A walk that ends at its third record, 70,000 empty records before the
-  // track's end: each search past it stops after 65,536 of them, or where
+  // track's end, the 65,536th of them VOICE's first sector: each search past
+  // the walk's end looks at 65,536 records, and so finds it, or stops where
   // the budget ends: within VOICE's (half of the 1.1 MB of records), and
   // before MUS00's begins.
   DiskBuilder late;
   for (int i = 0; i < 3; ++i) late.Add(15, {7, 1, 0, 1, {}, 3});
-  for (int i = 0; i < 70000; ++i) late.Add(15, {7, 1, 0, 1, {}, 0});
-  const std::string walk = " is missing: the track's walk ends at record 3, which counts 3 sectors";
-  const std::string all = ", and the 65536 records after it do not hold it";
+  for (int i = 0; i < 70000; ++i) late.Add(15, {7, 1, i == 65535 ? 2 : 0, 1, {}, 0});
+  const std::string walk = ": the track's walk ends at record 3, which counts 3 sectors";
+  const std::string missing = " is missing" + walk;
+  const std::string past = " records after it do not hold it \\(searched no further\\)";
   for (const auto& [budget, voice, mus00] :
-       {std::tuple{48 << 20, all, all},
-        {1 << 19, std::string(", and the [0-9]+ records after it do not hold it"),
-         std::string()}}) {
+       {std::tuple{48 << 20, " is never reached" + walk, missing + ", and the 65536" + past},
+        {1 << 19, missing + ", and the [0-9]+" + past, missing + " \\(searched no further\\)"}}) {
     image_.SetReadingBudget(budget);
     ASSERT_TRUE(Open(late.Build()));
     EXPECT_TRUE(std::regex_search(
         Lines(Verdicts()),
-        std::regex("  VOICE   absent: track 15 \\(C7 H1\\) sector 2" + walk + voice +
-                   " \\(searched no further\\)\n  MUS00   absent: track 15 \\(C7 H1\\) sector 5" +
-                   walk + mus00 + " \\(searched no further\\)\n")))
+        std::regex("  VOICE   absent: track 15 \\(C7 H1\\) sector 2" + voice +
+                   "\n  MUS00   absent: track 15 \\(C7 H1\\) sector 5" + mus00 + "\n")))
         << budget;
   }
 
