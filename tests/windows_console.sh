@@ -49,8 +49,8 @@ done
 
 # The command as shown, pasted into cmd: a .bat in code page 932.
 command=$(printf '%s\n' "$shown" | sed -n "s/^d88cut: to see why: \(.*x\.d88\"\)\$/\1/p")
-printf '@echo off\r\n%s\r\n' "$command" | iconv -t CP932 >"$work/hint.bat" ||
-  { echo "cannot write the command in code page 932: $command"; status=1; }
+printf '@echo off\r\n%s\r\n' "$command" | iconv -f UTF-8 -t CP932 >"$work/hint.bat" ||
+  { printf 'cannot write the command in code page 932: %s\n' "$command"; status=1; }
 run() {
   (cd "$work" && env WINEPREFIX="$prefix" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL= \
     LOCPATH="$work/locales" "$wine" "$@" </dev/null 2>&1 | tr -d '\r')
