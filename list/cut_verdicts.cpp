@@ -13,7 +13,7 @@ bool JudgeCuts(d88::D88Image& image, const std::string& path, const ImageCuts& c
   for (const CutOutcome& outcome : cuts.cuts) {
     if (outcome.kind == CutOutcome::Kind::kStopsHere) stopped_at = outcome.cut.name;
     const std::string verdict = extract::Verdict(outcome, search, stopped_at);
-    if ((failure = search.Failure())) return false;
+    if ((failure = search.Failure())) return true;
     if (!out("  " + NameColumn(outcome.cut) + verdict + "\n")) return false;
   }
   return true;

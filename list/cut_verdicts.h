@@ -19,9 +19,9 @@ namespace list {
 // error status or carry a deleted mark are named after the verdict. To tell a
 // sector stored past the end of its track's walk from one not stored at all,
 // it opens the image again in `image` and searches on past that end, within a
-// reading budget of its own. False when `out` could not take a line, or
-// when that search could not read the image (the reason in `failure`): the
-// lines end before the verdict it was for.
+// reading budget of its own. Where that search cannot read the image, the
+// lines end before the verdict it was for, with the reason in `failure`.
+// False when `out` could not take a line.
 bool JudgeCuts(d88::D88Image& image, const std::string& path, const ImageCuts& cuts,
                const LineSink& out, std::error_code& failure);
 

@@ -91,7 +91,7 @@ Listed ListImage(const std::string& path, const std::string& header, Output& out
   std::error_code search_failure;
   const bool judged = list::JudgeCuts(
       image, path, *cuts, [&](const std::string& line) { return out.Put(line); }, search_failure);
-  if ((!judged && !search_failure) || !out.Flush()) return Listed::kCannotWrite;
+  if (!judged || !out.Flush()) return Listed::kCannotWrite;
   for (const std::error_code later : {search_failure, cuts->ReadFailure()}) {
     if (!failure && later) list::PrintCannot("read", path, failure = later);
   }
