@@ -64,11 +64,12 @@ void TerminalNotes::NothingCut() {
   for (const CutOutcome& outcome : held_) {
     if (InFolder(outcome)) names += (count++ == 0 ? "" : ", ") + outcome.cut.name;
   }
-  const auto nothing = WhyNothingIsCut(ShapeOf(image_), held_);
-  if (!nothing) return;  // called only when every file was absent
-  const std::string command =
-      platform::ProgramBeside(program_, "d88ls") + " -- " + platform::ShellQuoted(path_);
-  PrintNothingCut(nothing->words + StayingFiles(names, count), command);
+  // Called only when every file was absent, so there is a reason.
+  if (const auto nothing = WhyNothingIsCut(ShapeOf(image_), held_)) {
+    PrintNothingCut(
+        nothing->words + StayingFiles(names, count),
+        platform::ProgramBeside(program_, "d88ls") + " -- " + platform::ShellQuoted(path_));
+  }
 }
 
 }  // namespace extract

@@ -198,6 +198,8 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
       // A listing that cannot be written whole.
       {{.args = {"music.d88"}, .tool = "d88ls", .output = Output::kFullDevice},
        "d88ls: cannot write the listing: No space left on device\n"},
+      {{.args = {"--check", "music.d88"}, .tool = "d88ls", .output = Output::kFullDevice},
+       "d88ls: cannot write the verdicts: No space left on device\n"},
       {{.args = {"--help"}, .tool = "d88ls", .output = Output::kFullDevice},
        "d88ls: cannot write the help: No space left on device\n"},
       {{.args = {"--help"}, .output = Output::kFullDevice},

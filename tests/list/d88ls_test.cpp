@@ -152,9 +152,10 @@ TEST_F(ListingTest, CallsAFileThatIsNoImageSo) {
     EXPECT_EQ(Lines(Disks()), "not a D88 image: " + sign + "\n");
     EXPECT_EQ(Lines(Verdicts()), "no disk 0: d88cut would cut nothing\n");
     std::error_code error;
-    bool whole;
+    bool whole = true;
     EXPECT_EQ(list::CheckVerdict(*list::ReadCuts(image_, Utf8(path_), error), whole),
               "not a D88 image: " + sign);
+    EXPECT_FALSE(whole);
   }
   // An image cut short: a sector whose track's walk meets the file's end is
   // past it; one whose data the file's end cuts ends with it.
