@@ -34,4 +34,8 @@ std::error_code ReadingBudgetSpent() {
   return Make(ReadError::kBudgetSpent);
 }
 
+bool IsReadFailure(const std::error_code& error) {
+  return error && error != ReadingBudgetSpent();
+}
+
 }  // namespace d88

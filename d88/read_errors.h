@@ -10,4 +10,8 @@ std::error_code FileShrank();
 // An image that takes more reading than its budget (kReadingBudget).
 std::error_code ReadingBudgetSpent();
 
+// Whether `error` is a read that failed (the system refused it, or the file
+// shrank), as against none or a spent budget, which is the image's doing.
+bool IsReadFailure(const std::error_code& error);
+
 }  // namespace d88

@@ -69,9 +69,7 @@ SectorLocation SectorSearch::Locate(const d88::RunPiece& stop) {
   if (*opened_) {
     const SectorLocation past = image_.LocateSector(stop.at.track, stop.at.c, stop.at.h, stop.at.r,
                                                     kSizeCode, d88::Search::kPastWalkEnd);
-    if (const std::error_code error = image_.ReadError(); error != d88::ReadingBudgetSpent()) {
-      failure_ = error;
-    }
+    if (d88::IsReadFailure(image_.ReadError())) failure_ = image_.ReadError();
     if (past.walk_end >= 0) return past;
   }
   within.gave_up = true;  // the image could not be read again so far

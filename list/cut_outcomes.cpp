@@ -20,7 +20,7 @@ bool ImageCuts::NotAnImage() const {
 
 std::error_code ImageCuts::ReadFailure() const {
   for (const CutOutcome& outcome : cuts) {
-    if (outcome.error && outcome.error != d88::ReadingBudgetSpent()) return outcome.error;
+    if (d88::IsReadFailure(outcome.error)) return outcome.error;
   }
   return {};
 }

@@ -471,13 +471,8 @@ std::string SystemWords(const std::error_code& error) {
 }
 
 std::string ProgramBeside(const std::string&, std::string_view name) {
-  std::wstring path(MAX_PATH, L'\0');
-  DWORD length = 0;
-  while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
-             path.size() &&
-         path.size() < 32768) {
-    path.resize(path.size() * 2);
-  }
+  std::wstring path(32768, L'\0');  // the longest path Windows has
+  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
   path.resize(length);
   const std::wstring beside = path.substr(0, path.find_last_of(L"\\/") + 1) + Utf16(name) + L".exe";
   if (length == 0 || GetFileAttributesW(beside.c_str()) == INVALID_FILE_ATTRIBUTES) {
