@@ -1,6 +1,7 @@
 #include "d88/header_signs.h"
 
 #include "d88/record_flags.h"
+#include "words/catalogue.h"
 
 namespace d88 {
 
@@ -22,22 +23,20 @@ std::optional<ForeignHeader> ForeignHeaderSign(const D88Image& image) {
 std::string NotAnImage(const ForeignHeader& sign) {
   using Sign = ForeignHeader::Sign;
   const std::string value = Hex(sign.value, 8);
-  std::string words;
   switch (sign.sign) {
     case Sign::kSizeBelowHeader:
-      words = "its size field " + value +
-              (sign.value < 0 ? " cannot be a size" : " is less than a disk header");
-      break;
+      return words::Say(sign.value < 0 ? words::kSizeFieldNoSize : words::kSizeFieldBelowHeader,
+                        {value});
     case Sign::kTrackInHeader:
-      words = "track " + std::to_string(sign.track) + " starts at " + value +
-              ", inside the disk header";
-      break;
+      return words::Say(words::kTrackInHeader, {sign.track, value});
     case Sign::kTrackPastEnd:
-      words =
-          "track " + std::to_string(sign.track) + " starts at " + value + ", past the disk's end";
       break;
   }
-  return "not a D88 image: " + words;
+  return words::Say(words::kTrackPastDiskEnd, {sign.track, value});
+}
+
+std::string ShorterThanAHeader() {
+  return words::Say(words::kShorterThanAHeader);
 }
 
 }  // namespace d88

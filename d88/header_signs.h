@@ -31,8 +31,8 @@ std::optional<ForeignHeader> ForeignHeaderSign(const D88Image& image);
 // What the sign says: "not a D88 image: track 0 starts at 0x6E69206E, past
 // the disk's end".
 std::string NotAnImage(const ForeignHeader& sign);
-// What a file too short to hold a disk header is.
-inline constexpr std::string_view kShorterThanAHeader =
-    "not a D88 image: shorter than a disk header";
+// What a file too short to hold a disk header is: "not a D88 image: shorter
+// than a disk header".
+std::string ShorterThanAHeader();
 
 }  // namespace d88

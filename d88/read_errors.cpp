@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "words/catalogue.h"
+
 namespace d88 {
 
 namespace {
@@ -12,10 +14,8 @@ class ReadErrorCategory : public std::error_category {
  public:
   const char* name() const noexcept override { return "d88 image"; }
   std::string message(int code) const override {
-    if (static_cast<ReadError>(code) == ReadError::kShrank) {
-      return "the file became shorter while it was read";
-    }
-    return "it takes more reading than any real disk needs";
+    return words::Say(static_cast<ReadError>(code) == ReadError::kShrank ? words::kFileShrank
+                                                                         : words::kBudgetSpent);
   }
 };
 

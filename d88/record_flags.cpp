@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "d88/d88_format.h"
+#include "words/catalogue.h"
 
 namespace d88 {
 
@@ -11,15 +12,15 @@ namespace {
 
 struct Status {
   int code;
-  std::string_view name;   // on a track line
-  std::string_view since;  // in a cut's verdict, after "was read "
+  words::Id name;  // on a track line: "data CRC error"
+  words::Id read;  // in a cut's verdict: "was read with a data CRC error"
 };
 constexpr Status kStatuses[] = {
-    {kStatusDeletedData, "deleted data", "as deleted data"},
-    {kStatusIdCrcError, "ID CRC error", "with an ID CRC error"},
-    {kStatusDataCrcError, "data CRC error", "with a data CRC error"},
-    {kStatusNoAddressMark, "no address mark", "with no address mark"},
-    {kStatusNoDataMark, "no data mark", "with no data mark"},
+    {kStatusDeletedData, words::kFlagDeletedData, words::kReadAsDeletedData},
+    {kStatusIdCrcError, words::kFlagIdCrcError, words::kReadWithIdCrcError},
+    {kStatusDataCrcError, words::kFlagDataCrcError, words::kReadWithDataCrcError},
+    {kStatusNoAddressMark, words::kFlagNoAddressMark, words::kReadWithNoAddressMark},
+    {kStatusNoDataMark, words::kFlagNoDataMark, words::kReadWithNoDataMark},
 };
 
 const Status* KnownStatus(int code) {
@@ -29,13 +30,9 @@ const Status* KnownStatus(int code) {
   return nullptr;
 }
 
-std::string DeletedMark(int mark) {
-  return mark == kDeletedMark ? "deleted mark" : "deleted mark " + Hex(mark);
-}
-
-void Append(std::string& text, std::string_view separator, const std::string& part) {
-  if (!text.empty()) text += separator;
-  text += part;
+// Each flag's words joined into a list: "single density, deleted mark".
+void Append(std::string& text, const std::string& flag) {
+  text = text.empty() ? flag : words::Say(words::kFlagList, {text, flag});
 }
 
 }  // namespace
@@ -65,8 +62,9 @@ std::string MediaTypeName(int media_type) {
 
 std::string WriteProtectName(int write_protect) {
   if (write_protect == 0) return "";
-  return write_protect == kWriteProtected ? "write-protected"
-                                          : "write-protect byte " + Hex(write_protect);
+  return write_protect == kWriteProtected
+             ? words::Say(words::kWriteProtected)
+             : words::Say(words::kWriteProtectByte, {Hex(write_protect)});
 }
 
 bool HasUnusualFlags(const SectorRecordHeader& record) {
@@ -77,16 +75,21 @@ bool HasUnusualFlags(const SectorRecordHeader& record) {
 std::string UnusualFlags(const SectorRecordHeader& record) {
   std::string text;
   if (record.density == kSingleDensity) {
-    text = "single density";
+    text = words::Say(words::kSingleDensity);
   } else if (record.density == kHighDensity) {
-    text = "high density";
+    text = words::Say(words::kHighDensity);
   } else if (record.density != kDoubleDensity) {
-    text = "density " + Hex(record.density);
+    text = words::Say(words::kDensityByte, {Hex(record.density)});
   }
-  if (record.deleted_mark != 0) Append(text, ", ", DeletedMark(record.deleted_mark));
+  if (record.deleted_mark != 0) {
+    Append(text, record.deleted_mark == kDeletedMark
+                     ? words::Say(words::kFlagDeletedMark)
+                     : words::Say(words::kFlagDeletedMarkByte, {Hex(record.deleted_mark)}));
+  }
   if (record.status != kStatusNormal) {
     const Status* known = KnownStatus(record.status);
-    Append(text, ", ", known ? std::string(known->name) : "status " + Hex(record.status));
+    Append(text, known ? words::Say(known->name)
+                       : words::Say(words::kFlagStatusByte, {Hex(record.status)}));
   }
   return text;
 }
@@ -100,14 +103,17 @@ bool HasReadingNote(const SectorRecordHeader& record) {
 }
 
 std::string ReadingNote(const SectorRecordHeader& record) {
-  std::string text;
-  if (record.deleted_mark != 0) text = "carries a " + DeletedMark(record.deleted_mark);
-  if (record.status != kStatusNormal) {
-    const Status* known = KnownStatus(record.status);
-    Append(text, " and ",
-           "was read " + (known ? std::string(known->since) : "with status " + Hex(record.status)));
+  std::string mark;
+  if (record.deleted_mark != 0) {
+    mark = record.deleted_mark == kDeletedMark
+               ? words::Say(words::kCarriesDeletedMark)
+               : words::Say(words::kCarriesDeletedMarkByte, {Hex(record.deleted_mark)});
   }
-  return text;
+  if (record.status == kStatusNormal) return mark;
+  const Status* known = KnownStatus(record.status);
+  const std::string read = known ? words::Say(known->read)
+                                 : words::Say(words::kReadWithStatusByte, {Hex(record.status)});
+  return mark.empty() ? read : words::Say(words::kMarkAndRead, {mark, read});
 }
 
 }  // namespace d88

@@ -39,10 +39,6 @@ struct ImageShape {
 };
 ImageShape ShapeOf(const d88::D88Image& image);
 
-// What d88cut says when it stops at an image it cannot read (or that takes
-// more reading than its budget), before the reason.
-inline constexpr std::string_view kCannotReadImage = "cannot read the image";
-
 // One cut as d88cut reads it, and what becomes of it.
 struct CutOutcome {
   enum class Kind {

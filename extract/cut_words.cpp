@@ -4,6 +4,7 @@
 
 #include "d88/record_flags.h"
 #include "platform/platform.h"
+#include "words/catalogue.h"
 
 namespace extract {
 
@@ -12,21 +13,18 @@ namespace {
 using d88::RunPosition;
 using d88::SectorLocation;
 using Kind = SectorLocation::Kind;
+using words::Say;
+using words::SayCount;
 
 std::string Place(const RunPosition& at) {
-  return "track " + std::to_string(at.track) + " (C" + std::to_string(at.c) + " H" +
-         std::to_string(at.h) + ") sector " + std::to_string(at.r);
-}
-
-std::string Sectors(int count) {
-  if (count == 0) return "no sectors";
-  return std::to_string(count) + (count == 1 ? " sector" : " sectors");
+  return Say(words::kPlace, {at.track, at.c, at.h, at.r});
 }
 
 // Where the walk of the track ends, in words.
 std::string WalkEnd(const SectorLocation& location) {
-  return "the track's walk ends at record " + std::to_string(location.walk_end + 1) +
-         ", which counts " + Sectors(location.walk_end_count);
+  const int record = location.walk_end + 1;
+  if (location.walk_end_count == 0) return Say(words::kWalkEndsNoSectors, {record});
+  return SayCount(words::kWalkEnds, location.walk_end_count, {record});
 }
 
 }  // namespace
@@ -35,31 +33,30 @@ std::string WalkEnd(const SectorLocation& location) {
 // stands.
 std::string SectorSearch::Fault(const d88::RunPiece& stop) {
   const SectorLocation location = Locate(stop);
+  const std::string place = Place(stop.at);
   switch (location.kind) {
     case Kind::kNotOnTrack:
-      if (location.past_file_end) return Place(stop.at) + " is past the end of the image";
-      if (!location.gave_up) return Place(stop.at) + " is missing";
+      if (location.past_file_end) return Say(words::kPastImageEnd, {place});
+      if (!location.gave_up) return Say(words::kMissing, {place});
       if (failure_) {
-        return Place(stop.at) + " is missing: " + WalkEnd(location) +
-               ", and the image cannot be read past it: " + platform::Words(failure_);
+        return Say(words::kMissingUnreadable,
+                   {place, WalkEnd(location), platform::Words(failure_)});
       }
       if (location.searched_past_end == 0) {
-        return Place(stop.at) + " is missing: " + WalkEnd(location) + " (searched no further)";
+        return Say(words::kMissingSearchedNoFurther, {place, WalkEnd(location)});
       }
-      return Place(stop.at) + " is missing: " + WalkEnd(location) + ", and the " +
-             std::to_string(location.searched_past_end) +
-             " records after it do not hold it (searched no further)";
+      return Say(words::kMissingSearchedPast,
+                 {place, WalkEnd(location), location.searched_past_end});
     case Kind::kNotReached:
-      return Place(stop.at) + " is never reached: " + WalkEnd(location);
+      return Say(words::kNeverReached, {place, WalkEnd(location)});
     case Kind::kFound:
       break;
   }
-  if (location.record.data_size == 0) return Place(stop.at) + " has a record with no data";
+  if (location.record.data_size == 0) return Say(words::kNoData, {place});
   // Data the file's end cuts, or a record that holds less than a sector.
-  const char* short_by =
-      location.stored_size < location.record.data_size ? " ends with the image: " : " is short: ";
-  return Place(stop.at) + short_by + std::to_string(location.stored_size) + " of " +
-         std::to_string(stop.size) + " bytes";
+  return Say(location.stored_size < location.record.data_size ? words::kEndsWithImage
+                                                              : words::kShortSector,
+             {place, location.stored_size, stop.size});
 }
 
 SectorLocation SectorSearch::Locate(const d88::RunPiece& stop) {
@@ -79,24 +76,22 @@ SectorLocation SectorSearch::Locate(const d88::RunPiece& stop) {
 std::string Verdict(const CutOutcome& outcome, SectorSearch& search, std::string_view stopped_at) {
   std::string notes;  // "; <place> was read with ..." for each sector taken
   for (const d88::RunPiece& piece : outcome.noted) {
-    notes += "; " + Place(piece.at) + " " + d88::ReadingNote(piece.location.record);
+    notes += Say(words::kSectorNote, {Place(piece.at), d88::ReadingNote(piece.location.record)});
   }
-  const std::string length = std::to_string(outcome.cut.length);
+  const int length = outcome.cut.length;
   switch (outcome.kind) {
     case CutOutcome::Kind::kComplete:
-      return "complete, " + length + " bytes" + notes;
+      return Say(words::kComplete, {length}) + notes;
     case CutOutcome::Kind::kBrokenOff:
-      return "broken off, " + std::to_string(outcome.Given()) + " of " + length +
-             " bytes (the rest is zeros): " + search.Fault(*outcome.stop) + notes;
+      return Say(words::kBrokenOff, {outcome.Given(), length, search.Fault(*outcome.stop)}) + notes;
     case CutOutcome::Kind::kAbsent:
-      return "absent: " + search.Fault(*outcome.stop);
+      return Say(words::kAbsent, {search.Fault(*outcome.stop)});
     case CutOutcome::Kind::kStopsHere:
-      return "d88cut stops here: " + std::string(kCannotReadImage) + ": " +
-             platform::Words(outcome.error);
+      return Say(words::kStopsHere, {platform::Words(outcome.error)});
     case CutOutcome::Kind::kNotReached:
       break;
   }
-  return "not cut: d88cut stops at " + std::string(stopped_at);
+  return Say(words::kNotCut, {stopped_at});
 }
 
 std::optional<NothingCut> WhyNothingIsCut(const ImageShape& shape,
@@ -107,17 +102,17 @@ std::optional<NothingCut> WhyNothingIsCut(const ImageShape& shape,
       })) {
     return std::nullopt;
   }
-  if (!shape.has_disk) return NothingCut{Why::kNoDisk, std::string(d88::kShorterThanAHeader)};
+  if (!shape.has_disk) return NothingCut{Why::kNoDisk, d88::ShorterThanAHeader()};
   if (shape.sign) return NothingCut{Why::kNotAnImage, d88::NotAnImage(*shape.sign)};
-  const std::string files = "none of the " + std::to_string(cuts.size()) + " files is ";
-  if (shape.CutShort())
-    return NothingCut{Why::kCutShort, CutShortWords(shape) + "; " + files + "in it"};
-  return NothingCut{Why::kNotOnDisk, files + "on disk 0"};
+  if (shape.CutShort()) {
+    return NothingCut{Why::kCutShort, Say(words::kNoneInCutShortImage,
+                                          {shape.file_size, shape.disk_size, cuts.size()})};
+  }
+  return NothingCut{Why::kNotOnDisk, Say(words::kNoneOnDisk, {cuts.size()})};
 }
 
 std::string CutShortWords(const ImageShape& shape) {
-  return "the image is cut short: " + std::to_string(shape.file_size) + " of " +
-         std::to_string(shape.disk_size) + " bytes";
+  return Say(words::kCutShort, {shape.file_size, shape.disk_size});
 }
 
 }  // namespace extract

@@ -8,6 +8,7 @@
 #include "extract/cut_reading.h"
 #include "extract/messages.h"
 #include "extract/output_file.h"
+#include "words/catalogue.h"
 
 namespace extract {
 
@@ -39,9 +40,10 @@ CutResult ExtractFile(d88::D88Image& image, const Cut& cut, TerminalNotes& notes
   notes.Cut(outcome);
   const auto failure = WriteOutputFile(cut.name.c_str(), bytes, image.Identity());
   if (!failure) return CutResult::kWritten;
-  PrintMessage("cannot write " + cut.name, failure->reason);
+  PrintMessage(words::Say(words::kCannotWriteFile, {cut.name, failure->reason}));
   if (!failure->stray.empty()) {
-    PrintMessage("cannot remove " + platform::Shown(failure->stray), failure->stray_reason);
+    PrintMessage(
+        words::Say(words::kCannotRemove, {platform::Shown(failure->stray), failure->stray_reason}));
   }
   return CutResult::kNotWritten;
 }
@@ -55,7 +57,7 @@ bool ExtractAll(d88::D88Image& image, const std::string& path, const std::string
     const CutResult result = ExtractFile(image, cut, notes);
     if (result == CutResult::kUnreadable) {
       notes.TellHeld();
-      PrintMessage(kCannotReadImage, platform::Words(image.ReadError()));
+      PrintMessage(words::Say(words::kCannotReadImage, {platform::Words(image.ReadError())}));
       stopped = true;
       break;
     }
@@ -70,7 +72,7 @@ bool ExtractAll(d88::D88Image& image, const std::string& path, const std::string
   // The names the renames gave survive a power cut, however the run ends.
   std::error_code error;
   if (!platform::SyncRenames(error)) {
-    PrintMessage("cannot put the new names on the disk", platform::Words(error));
+    PrintMessage(words::Say(words::kCannotSyncNames, {platform::Words(error)}));
     return false;
   }
   return !stopped && all_written;

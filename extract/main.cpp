@@ -8,6 +8,7 @@
 #include "extract/extraction.h"
 #include "extract/messages.h"
 #include "platform/platform.h"
+#include "words/catalogue.h"
 
 namespace {
 
@@ -26,12 +27,14 @@ bool AskedForHelpOrVersion(const std::string& arg) {
 }
 
 int HelpOrVersion(const std::string& arg) {
+  words::Choose(extract::LanguageOfHelp());
   std::error_code error;
   const bool written =
       arg == "--version" ? extract::PrintVersion(D88CUT_VERSION, error) : extract::PrintHelp(error);
   if (written) return EXIT_SUCCESS;
-  extract::PrintMessage(arg == "--version" ? "cannot write the version" : "cannot write the help",
-                        platform::Words(error));
+  extract::PrintMessage(
+      words::Say(arg == "--version" ? words::kCannotWriteVersion : words::kCannotWriteHelp,
+                 {platform::Words(error)}));
   return EXIT_FAILURE;
 }
 
@@ -42,6 +45,8 @@ int main(int argc, char** argv) {
   // A closed standard output, a full disk or a file-size limit fails a write,
   // never the run: every file is still cut.
   platform::KeepRunningWhenWritesFail();
+  // Asked only when there are words to say: a cut into a pipe asks nothing.
+  words::ChooseWhenFirstSaid(extract::LanguageOfMessages);
   const auto args = platform::Utf8Arguments(argc, argv);
   if (args.size() != 2) {
     extract::PrintUsage(args.empty() ? nullptr : args[0].c_str());

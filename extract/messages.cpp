@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "words/catalogue.h"
 
 namespace extract {
 
@@ -16,19 +17,6 @@ constexpr std::string_view kOpenErrorText =
 constexpr char kOpenErrorShiftJis[] =
     "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x83\x49\x81\x5B\x83\x76"
     "\x83\x93\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x2E\x0A";
-
-constexpr std::string_view kHelp =
-    "Usage: d88cut [d88file]\n"
-    "Cuts the music files out of the first disk of a D88 floppy-disk image into the\n"
-    "current folder: DRIVER (a music driver), VOICE (its voice data) and MUS00 to\n"
-    "MUS11 (twelve songs), one line for each file cut. It never changes the image.\n"
-    "\n"
-    "Its lines and its exit status do not say whether the files are whole:\n"
-    "d88ls --check d88file does. d88ls d88file tells what the image holds and what\n"
-    "d88cut would cut from it, with the reason a file would come out short or not\n"
-    "at all. At a terminal, d88cut names each file it does not cut whole itself.\n"
-    "Exit status: 0 when it read the image to its end and wrote every file it\n"
-    "announced; 1 otherwise.\n";
 
 // Writes `text` to standard output and out of its buffer.
 bool PrintOut(std::string_view text, std::error_code& error) {
@@ -46,7 +34,7 @@ void PrintErr(std::string_view text) {
 }  // namespace
 
 bool PrintHelp(std::error_code& error) {
-  return PrintOut(kHelp, error);
+  return PrintOut(words::Say(words::kCutterHelp), error);
 }
 
 bool PrintVersion(std::string_view version, std::error_code& error) {
@@ -71,13 +59,21 @@ void PrintCutting(std::string_view name) {
   std::fflush(stdout);
 }
 
-void PrintMessage(std::string_view what, std::string_view words) {
-  PrintErr("d88cut: " + std::string(what) + ": " + std::string(words) + "\n");
+void PrintMessage(std::string_view message) {
+  PrintErr("d88cut: " + std::string(message) + "\n");
 }
 
 void PrintNothingCut(std::string_view why, std::string_view command) {
-  PrintMessage("nothing cut", why);
-  PrintMessage("to see why", platform::Shown(command));
+  PrintMessage(words::Say(words::kNothingCut, {why}));
+  PrintMessage(words::Say(words::kToSeeWhy, {platform::Shown(command)}));
+}
+
+words::Language LanguageOfMessages() {
+  return platform::IsTerminal(stderr) ? platform::UserLanguage() : words::Language::kEnglish;
+}
+
+words::Language LanguageOfHelp() {
+  return platform::IsTerminal(stdout) ? platform::UserLanguage() : words::Language::kEnglish;
 }
 
 }  // namespace extract

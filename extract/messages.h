@@ -5,6 +5,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "words/language.h"
+
 namespace extract {
 
 // "Usage: <program> [d88file]\n" on standard error; a null or empty
@@ -31,12 +33,18 @@ void PrintOpenError();
 // is written, wherever standard output goes.
 void PrintCutting(std::string_view name);
 
-// "d88cut: <what>: <words>\n" on standard error, after the progress line it
+// "d88cut: <message>\n" on standard error, after the progress line it
 // follows: "d88cut: cannot write MUS00: a folder has this name".
-void PrintMessage(std::string_view what, std::string_view words);
+void PrintMessage(std::string_view message);
 
 // "d88cut: nothing cut: <why>\n" and "d88cut: to see why: <command>\n" on
 // standard error, the command shown as platform::Shown shows it.
 void PrintNothingCut(std::string_view why, std::string_view command);
+
+// The language of d88cut's own words: the user's where they reach a person
+// (standard error, or for the help standard output, is a terminal or a
+// console); English into a file or a pipe, which read what they always have.
+words::Language LanguageOfMessages();
+words::Language LanguageOfHelp();
 
 }  // namespace extract

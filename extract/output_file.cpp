@@ -4,6 +4,7 @@
 
 #include "extract/cut_table.h"
 #include "platform/platform.h"
+#include "words/catalogue.h"
 
 namespace extract {
 
@@ -26,12 +27,13 @@ std::optional<platform::NewFile> CreateTemporary(const std::string& name,
   return std::nullopt;
 }
 
-// Why the file `name` holds now must stay; null when it may be replaced.
-const char* MustStay(const platform::FileStatus& existing, const platform::FileIdentity& image) {
-  if (existing.identity == image) return "it is the image";
-  if (existing.type == platform::FileStatus::Type::kFolder) return "a folder has this name";
-  if (existing.write_protected) return "it is write-protected";
-  return nullptr;
+// Why the file `name` holds now must stay; none when it may be replaced.
+std::optional<words::Id> MustStay(const platform::FileStatus& existing,
+                                  const platform::FileIdentity& image) {
+  if (existing.identity == image) return words::kItIsTheImage;
+  if (existing.type == platform::FileStatus::Type::kFolder) return words::kFolderHasName;
+  if (existing.write_protected) return words::kItIsWriteProtected;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -41,7 +43,7 @@ std::optional<NotWritten> WriteOutputFile(const char* name, std::span<const std:
   std::error_code error;
   const auto existing = platform::StatusOf(name, error);
   if (existing) {
-    if (const char* stay = MustStay(*existing, image)) return NotWritten{stay};
+    if (const auto stay = MustStay(*existing, image)) return NotWritten{words::Say(*stay)};
   }
   if (error) return NotWritten{platform::Words(error)};
   // Who may read the new file is taken only from an earlier file of data

@@ -3,6 +3,7 @@
 #include "extract/cut_words.h"
 #include "extract/messages.h"
 #include "platform/platform.h"
+#include "words/catalogue.h"
 
 namespace extract {
 
@@ -12,8 +13,7 @@ namespace {
 // earlier files `names` ("VOICE, MUS00") of which there are `count`.
 std::string StayingFiles(const std::string& names, int count) {
   if (count == 0) return "";
-  return "; the " + names + " already in this folder " + (count == 1 ? "is" : "are") +
-         " not from this image";
+  return words::SayCount(words::kStayingFiles, count, {names});
 }
 
 }  // namespace
@@ -39,7 +39,7 @@ bool TerminalNotes::InFolder(const CutOutcome& outcome) {
 
 void TerminalNotes::Cut(const CutOutcome& outcome) {
   if ((outcome.kind == CutOutcome::Kind::kBrokenOff || outcome.Flagged()) && AtTerminal()) {
-    PrintMessage(outcome.cut.name, Verdict(outcome));
+    PrintMessage(outcome.cut.name + ": " + Verdict(outcome));
   }
 }
 
@@ -51,7 +51,7 @@ void TerminalNotes::TellHeld() {
   if (!held_.empty() && AtTerminal()) {
     for (const CutOutcome& outcome : held_) {
       const std::string& name = outcome.cut.name;
-      PrintMessage(name, Verdict(outcome) + StayingFiles(name, InFolder(outcome) ? 1 : 0));
+      PrintMessage(name + ": " + Verdict(outcome) + StayingFiles(name, InFolder(outcome) ? 1 : 0));
     }
   }
   held_.clear();
@@ -62,7 +62,10 @@ void TerminalNotes::NothingCut() {
   std::string names;
   int count = 0;
   for (const CutOutcome& outcome : held_) {
-    if (InFolder(outcome)) names += (count++ == 0 ? "" : ", ") + outcome.cut.name;
+    if (InFolder(outcome)) {
+      names =
+          count++ == 0 ? outcome.cut.name : words::Say(words::kNameList, {names, outcome.cut.name});
+    }
   }
   // Called only when every file was absent, so there is a reason.
   if (const auto nothing = WhyNothingIsCut(ShapeOf(image_), held_)) {

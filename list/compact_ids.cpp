@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "d88/d88_format.h"
+#include "words/catalogue.h"
 
 namespace list {
 
@@ -30,7 +31,7 @@ std::string CompactIds(std::span<const std::uint8_t> ids, std::size_t max_parts)
   std::string text;
   for (std::size_t first = 0, next, parts = 0; first < count; first = next, ++parts) {
     if (parts == max_parts) {
-      return text + ", and " + std::to_string(count - first) + " more";
+      return words::Say(words::kAndMore, {text, count - first});
     }
     const Id start = id(first);
     // Where R stops rising by one, and where the same ID stops repeating.

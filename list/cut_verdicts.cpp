@@ -1,13 +1,14 @@
 #include "list/cut_verdicts.h"
 
 #include "extract/cut_words.h"
+#include "words/catalogue.h"
 
 namespace list {
 
 bool JudgeCuts(d88::D88Image& image, const std::string& path, const ImageCuts& cuts,
                const LineSink& out, std::error_code& failure) {
-  if (cuts.NotAnImage()) return out("no disk 0: d88cut would cut nothing\n");
-  if (!out("what d88cut would cut from disk 0:\n")) return false;
+  if (cuts.NotAnImage()) return out(words::Say(words::kNoDiskZero) + "\n");
+  if (!out(words::Say(words::kWouldCut) + "\n")) return false;
   extract::SectorSearch search(image, path);
   std::string stopped_at;
   for (const CutOutcome& outcome : cuts.cuts) {

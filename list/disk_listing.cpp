@@ -6,10 +6,13 @@
 
 #include "d88/record_flags.h"
 #include "list/compact_ids.h"
+#include "words/catalogue.h"
 
 namespace list {
 
 namespace {
+
+using words::Say;
 
 // A track line names at most this many records with unusual flags, and
 // lists a track up to this many records.
@@ -19,19 +22,19 @@ constexpr int kMaxRecordsListed = 65536;
 // A disk's size in words, from its stored disk_size and the bytes from its
 // start to the end of the file: never a byte count the file does not hold.
 std::string SizeWords(std::int32_t size, std::int64_t there) {
-  if (size >= 0 && size <= there) return std::to_string(size) + " bytes";
-  const std::string field = "size field " + d88::Hex(size, 8);
-  if (size < 0) return field + ", which cannot be a size";
-  return field + ", past the end of the file: " + std::to_string(there) + " bytes of it are there";
+  if (size >= 0 && size <= there) return Say(words::kDiskBytes, {size});
+  const std::string field = d88::Hex(size, 8);
+  if (size < 0) return Say(words::kDiskSizeNoSize, {field});
+  return Say(words::kDiskSizePastEnd, {field, there});
 }
 
 std::string DiskLine(int index, const d88::D88Image& image) {
-  std::string line = "disk " + std::to_string(index) + ": \"" + EscapeName(image.DiskName()) +
-                     "\", media type " + d88::MediaTypeName(image.MediaType());
+  const std::string name = EscapeName(image.DiskName());
+  const std::string media = d88::MediaTypeName(image.MediaType());
+  const std::string size = SizeWords(image.DiskSize(), image.FileSize() - image.DiskOffset(index));
   const std::string protection = d88::WriteProtectName(image.WriteProtect());
-  if (!protection.empty()) line += ", " + protection;
-  return line + ", " + SizeWords(image.DiskSize(), image.FileSize() - image.DiskOffset(index)) +
-         "\n";
+  if (protection.empty()) return Say(words::kDiskLine, {index, name, media, size}) + "\n";
+  return Say(words::kDiskLineProtected, {index, name, media, size, protection}) + "\n";
 }
 
 // The records of one track as the reader lists them, up to
@@ -58,16 +61,15 @@ class TrackLine {
   }
 
   std::string Text(int track) const {
-    const std::size_t records = ids_.size() / d88::kSectorIdSize;
-    std::string line = "  track " + std::to_string(track) + " (cylinder " +
-                       std::to_string(d88::CylinderOf(track)) + ", head " +
-                       std::to_string(d88::HeadOf(track)) + "): " + (more_ ? "more than " : "") +
-                       std::to_string(records) + (records == 1 ? " record: " : " records: ") +
-                       CompactIds(ids_);
+    const auto records = static_cast<long long>(ids_.size() / d88::kSectorIdSize);
+    std::string line =
+        "  " +
+        words::SayCount(more_ ? words::kTrackMoreRecords : words::kTrackRecords, records,
+                        {track, d88::CylinderOf(track), d88::HeadOf(track), CompactIds(ids_)});
     if (flagged_count_ > 0) {
-      line += "; flagged: " + flagged_;
       const int hidden = flagged_count_ - kMaxFlaggedShown;
-      if (hidden > 0) line += ", and " + std::to_string(hidden) + " more";
+      line +=
+          Say(words::kFlagged, {hidden > 0 ? Say(words::kAndMore, {flagged_, hidden}) : flagged_});
     }
     return line + "\n";
   }
@@ -75,8 +77,10 @@ class TrackLine {
  private:
   void Flag(const d88::SectorRecordHeader& record) {
     if (!d88::HasUnusualFlags(record) || ++flagged_count_ > kMaxFlaggedShown) return;
-    if (!flagged_.empty()) flagged_ += ", ";
-    flagged_ += CompactIds(record.id, 1) + " (" + d88::UnusualFlags(record) + ")";  // one ID
+    // One ID, and its flags: "C0 H0 N1 R3 (data CRC error)".
+    const std::string flagged =
+        Say(words::kFlaggedId, {CompactIds(record.id, 1), d88::UnusualFlags(record)});
+    flagged_ = flagged_.empty() ? flagged : Say(words::kFlagList, {flagged_, flagged});
   }
 
   std::vector<std::uint8_t> ids_;
@@ -120,7 +124,7 @@ bool ListDisks(d88::D88Image& image, const ImageCuts& cuts, const LineSink& out)
   }
   if (image.ReadError()) return false;
   if (end >= image.FileSize()) return true;
-  return out(std::to_string(image.FileSize() - end) + " bytes after the last disk\n");
+  return out(Say(words::kBytesAfterLastDisk, {image.FileSize() - end}) + "\n");
 }
 
 }  // namespace list

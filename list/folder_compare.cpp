@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/platform.h"
+#include "words/catalogue.h"
 
 namespace list {
 
@@ -20,6 +21,7 @@ struct FileCloser {
 
 using Bytes = std::vector<std::uint8_t>;
 using Type = platform::FileStatus::Type;
+using words::Say;
 
 // What the folder holds under a name, as far as a comparison reads it.
 struct Held {
@@ -43,13 +45,13 @@ Held Unreadable(std::string why) {
 std::string LinkTo(Type type) {
   switch (type) {
     case Type::kFolder:
-      return "a link to a folder";
+      return Say(words::kLinkToFolder);
     case Type::kDevice:
-      return "a link to a device";
+      return Say(words::kLinkToDevice);
     case Type::kFifo:
-      return "a link to a FIFO";
+      return Say(words::kLinkToFifo);
     default:
-      return "a link to a socket";
+      return Say(words::kLinkToSocket);
   }
 }
 
@@ -80,21 +82,33 @@ Held Look(const std::string& path, std::size_t limit) {
   return held;
 }
 
-// Where `held` first differs from `bytes`, and its size when that differs
-// ("differs from byte 3 (it has 2 bytes, not 768)"), with the size in
-// `open` and `close`; empty when they are the same.
-std::string Differences(const Bytes& held, std::span<const std::uint8_t> bytes,
-                        const char* open = " (", const char* close = ")") {
+// The words for what `held` holds against `bytes`, from `same` on: the same
+// bytes; a difference from byte N, of the same size; then one with more
+// bytes, or fewer ("differs from byte 3 (it has 2 bytes, not 768)").
+struct Said {
+  words::Id same, differs, longer, shorter;
+};
+constexpr Said kFileSaid{words::kSame, words::kDiffers, words::kDiffersLonger,
+                         words::kDiffersShorter};
+constexpr Said kTargetSaid{words::kLinkSame, words::kLinkDiffers, words::kLinkDiffersLonger,
+                           words::kLinkDiffersShorter};
+
+// Whether `held` is `bytes`, and what `said` says of it.
+bool Compare(const Bytes& held, std::span<const std::uint8_t> bytes, const Said& said,
+             std::string& text) {
   const auto [mine, theirs] = std::mismatch(held.begin(), held.end(), bytes.begin(), bytes.end());
-  if (mine == held.end() && theirs == bytes.end()) return "";
-  const std::string text = "differs from byte " + std::to_string(mine - held.begin() + 1);
-  const std::string size = std::to_string(bytes.size());
-  if (held.size() > bytes.size())
-    return text + open + "it has more than " + size + " bytes" + close;
-  if (held.size() < bytes.size()) {
-    return text + open + "it has " + std::to_string(held.size()) + " bytes, not " + size + close;
+  const bool same = mine == held.end() && theirs == bytes.end();
+  const auto from = mine - held.begin() + 1;
+  if (same) {
+    text = Say(said.same);
+  } else if (held.size() > bytes.size()) {
+    text = Say(said.longer, {from, bytes.size()});
+  } else if (held.size() < bytes.size()) {
+    text = Say(said.shorter, {from, held.size(), bytes.size()});
+  } else {
+    text = Say(said.differs, {from});
   }
-  return text;
+  return same;
 }
 
 }  // namespace
@@ -106,30 +120,27 @@ std::string CompareWithFolder(const std::string& folder, const CutOutcome& outco
   std::string line = NameColumn(outcome.cut);
   if (held.kind == Kind::kUnreadable) {
     match = Match::kUnreadable;
-    return line + "cannot be read: " + held.why;
+    return line + Say(words::kCannotBeRead, {held.why});
   }
   match = Match::kNotAsCut;
   const std::string stop = outcome.kind == CutOutcome::Kind::kStopsHere
-                               ? " (d88cut stops here: " + platform::Words(outcome.error) + ")"
+                               ? Say(words::kStopsHereAside, {platform::Words(outcome.error)})
                                : "";
-  const bool link = held.kind == Kind::kLink || held.kind == Kind::kLinkToNothing;
-  if (link) {
+  std::string text;
+  if (held.kind == Kind::kLink || held.kind == Kind::kLinkToNothing) {
     // d88cut never leaves a link: whatever it leads to may go at any time.
-    line += "a link, not a file (";
-    if (held.kind == Kind::kLinkToNothing) return line + "it leads nowhere)" + stop;
-    if (!outcome.Written()) return line + "d88cut cuts no such file from this image)" + stop;
-    const std::string differences = Differences(held.bytes, bytes, ": ", "");
-    return line + "its target " + (differences.empty() ? "holds the same bytes" : differences) +
-           ")";
+    if (held.kind == Kind::kLinkToNothing) return line + Say(words::kLinkNowhere) + stop;
+    if (!outcome.Written()) return line + Say(words::kLinkNotCut) + stop;
+    Compare(held.bytes, bytes, kTargetSaid, text);
+    return line + text;
   }
   if (!outcome.Written()) {
     if (held.kind == Kind::kNothing) match = Match::kAsCut;
-    return line + (held.kind == Kind::kNothing ? "not cut" : "stale") + stop;
+    return line + Say(held.kind == Kind::kNothing ? words::kNotCutFile : words::kStale) + stop;
   }
-  if (held.kind == Kind::kNothing) return line + "missing";
-  const std::string differences = Differences(held.bytes, bytes);
-  if (differences.empty()) match = Match::kAsCut;
-  return line + (differences.empty() ? "same" : differences);
+  if (held.kind == Kind::kNothing) return line + Say(words::kMissingFile);
+  if (Compare(held.bytes, bytes, kFileSaid, text)) match = Match::kAsCut;
+  return line + text;
 }
 
 FolderExtras Extras(const std::vector<std::string>& names) {
@@ -164,30 +175,32 @@ std::string CompareTemporary(const std::string& folder, const std::string& tempo
       break;
     case Kind::kLink:
     case Kind::kLinkToNothing:
-      return line + "a link, not a file that d88cut left";
+      return line + Say(words::kTemporaryLink);
     case Kind::kNothing:  // gone since the folder was read
       match = Match::kUnreadable;
-      return line + "cannot be read: " +
-             platform::Words(std::make_error_code(std::errc::no_such_file_or_directory));
+      return line +
+             Say(words::kCannotBeRead,
+                 {platform::Words(std::make_error_code(std::errc::no_such_file_or_directory))});
     case Kind::kUnreadable:
       match = Match::kUnreadable;
-      return line + "cannot be read: " + held.why;
+      return line + Say(words::kCannotBeRead, {held.why});
   }
-  const bool whole = outcome.Written() && Differences(held.bytes, bytes).empty();
-  return line + "left by an interrupted d88cut: " + (whole ? "it holds" : "it is not") +
-         " the whole " + outcome.cut.name + " of this image";
+  std::string ignored;
+  const bool whole = outcome.Written() && Compare(held.bytes, bytes, kFileSaid, ignored);
+  return line + Say(whole ? words::kTemporaryWhole : words::kTemporaryNotWhole, {outcome.cut.name});
 }
 
 std::string OnlyIn(const std::string& folder, const std::vector<std::string>& others) {
   if (others.empty()) return "";
-  std::string line = "only in " + platform::Shown(folder) + ": ";
+  std::string names;
   for (std::size_t i = 0; i < std::min(others.size(), kMaxOthersNamed); ++i) {
-    line += (i == 0 ? "" : ", ") + platform::Shown(others[i]);
+    const std::string name = platform::Shown(others[i]);
+    names = i == 0 ? name : Say(words::kNameList, {names, name});
   }
   if (others.size() > kMaxOthersNamed) {
-    line += ", and " + std::to_string(others.size() - kMaxOthersNamed) + " more";
+    names = Say(words::kAndMore, {names, others.size() - kMaxOthersNamed});
   }
-  return line;
+  return Say(words::kOnlyIn, {platform::Shown(folder), names});
 }
 
 }  // namespace list

@@ -4,21 +4,24 @@
 
 #include "extract/cut_words.h"
 #include "platform/platform.h"
+#include "words/catalogue.h"
 
 namespace list {
 
 namespace {
 
 using Kind = CutOutcome::Kind;
+using words::Say;
 
 // "; <what>: A, B" for the files `pick` chooses, if any.
 template <typename Pick>
-std::string Files(const ImageCuts& cuts, const char* what, Pick pick) {
+std::string Files(const ImageCuts& cuts, words::Id what, Pick pick) {
   std::string names;
   for (const CutOutcome& outcome : cuts.cuts) {
-    if (pick(outcome)) names += (names.empty() ? "" : ", ") + outcome.cut.name;
+    if (!pick(outcome)) continue;
+    names = names.empty() ? outcome.cut.name : Say(words::kNameList, {names, outcome.cut.name});
   }
-  return names.empty() ? "" : "; " + std::string(what) + ": " + names;
+  return names.empty() ? "" : Say(what, {names});
 }
 
 }  // namespace
@@ -31,21 +34,22 @@ std::string CheckVerdict(const ImageCuts& cuts, bool& whole) {
                          [&](const CutOutcome& outcome) { return outcome.kind == kind; });
   };
   const auto all = static_cast<long>(cuts.cuts.size());
-  const std::string flagged =
-      Files(cuts, "flagged", [](const CutOutcome& outcome) { return outcome.Flagged(); });
+  const std::string flagged = Files(cuts, words::kCheckFlagged,
+                                    [](const CutOutcome& outcome) { return outcome.Flagged(); });
   whole = count(Kind::kComplete) == all && flagged.empty();
-  std::string verdict =
-      whole ? "all " + std::to_string(all) + " files complete"
-            : std::to_string(count(Kind::kComplete)) + " of " + std::to_string(all) + " complete";
-  verdict += Files(cuts, "broken off", [](auto& o) { return o.kind == Kind::kBrokenOff; });
-  verdict += Files(cuts, "absent", [](auto& o) { return o.kind == Kind::kAbsent; });
+  std::string verdict = whole ? Say(words::kAllComplete, {all})
+                              : Say(words::kSomeComplete, {count(Kind::kComplete), all});
+  verdict +=
+      Files(cuts, words::kCheckBrokenOff, [](auto& o) { return o.kind == Kind::kBrokenOff; });
+  verdict += Files(cuts, words::kCheckAbsent, [](auto& o) { return o.kind == Kind::kAbsent; });
   verdict += flagged;
   for (const CutOutcome& outcome : cuts.cuts) {
     if (outcome.kind == Kind::kStopsHere) {
-      verdict += "; d88cut stops at " + outcome.cut.name + ": " + platform::Words(outcome.error);
+      verdict += Say(words::kCheckStopsAt, {outcome.cut.name, platform::Words(outcome.error)});
     }
   }
-  if (cuts.shape.CutShort()) verdict += "; " + extract::CutShortWords(cuts.shape);
+  if (cuts.shape.CutShort())
+    verdict += Say(words::kCheckAlso, {extract::CutShortWords(cuts.shape)});
   return verdict;
 }
 

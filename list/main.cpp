@@ -15,6 +15,7 @@
 #include "list/image_check.h"
 #include "list/messages.h"
 #include "platform/platform.h"
+#include "words/catalogue.h"
 
 namespace {
 
@@ -46,10 +47,10 @@ class Output {
 };
 
 // Prints the help or the version, `what`.
-int Print(std::string_view text, const char* what) {
+int Print(std::string_view text, words::Id cannot_write) {
   Output out;
   if (out.Put(std::string(text)) && out.Flush()) return kAllWell;
-  list::PrintCannotWrite(what, out.Failure());
+  list::PrintCannotWrite(cannot_write, out.Failure());
   return kTrouble;
 }
 
@@ -60,7 +61,7 @@ std::vector<std::string> Images(const std::vector<std::string>& arguments, bool&
   for (const std::string& argument : arguments) {
     std::error_code error;
     const std::vector<std::string> names = platform::ExpandWildcards(argument, error);
-    if (error) list::PrintCannot("open", argument, error);
+    if (error) list::PrintCannot(words::kCannotOpenPath, argument, error);
     if (names.empty() && !error) list::PrintNoMatch(argument);
     trouble |= names.empty();
     images.insert(images.end(), names.begin(), names.end());
@@ -78,7 +79,7 @@ Listed ListImage(const std::string& path, const std::string& header, Output& out
   std::error_code error;
   const auto cuts = list::ReadCuts(image, path, error);
   if (!cuts || !image.Open(path.c_str(), error)) {
-    list::PrintCannot("open", path, error);
+    list::PrintCannot(words::kCannotOpenPath, path, error);
     return Listed::kCannotOpen;
   }
   // A read of the image that fails ends the listing (ListDisks).
@@ -87,13 +88,13 @@ Listed ListImage(const std::string& path, const std::string& header, Output& out
       list::ListDisks(image, *cuts, [&](const std::string& line) { return out.Put(line); });
   // Said once, for the first read that failed.
   std::error_code failure = whole ? std::error_code() : image.ReadError();
-  if (failure && out.Flush()) list::PrintCannot("read", path, failure);
+  if (failure && out.Flush()) list::PrintCannot(words::kCannotReadPath, path, failure);
   std::error_code search_failure;
   const bool judged = list::JudgeCuts(
       image, path, *cuts, [&](const std::string& line) { return out.Put(line); }, search_failure);
   if (!judged || !out.Flush()) return Listed::kCannotWrite;
   for (const std::error_code later : {search_failure, cuts->ReadFailure()}) {
-    if (!failure && later) list::PrintCannot("read", path, failure = later);
+    if (!failure && later) list::PrintCannot(words::kCannotReadPath, path, failure = later);
   }
   return failure ? Listed::kFailed : Listed::kWhole;
 }
@@ -108,7 +109,7 @@ int ListImages(const std::vector<std::string>& images, bool trouble) {
     if (images.size() > 1) header.append(headed ? "\n" : "").append(platform::Shown(path) + ":\n");
     const Listed listed = ListImage(path, header, out);
     if (listed == Listed::kCannotWrite) {
-      list::PrintCannotWrite("listing", out.Failure());
+      list::PrintCannotWrite(words::kCannotWriteListing, out.Failure());
       return kTrouble;
     }
     headed |= listed != Listed::kCannotOpen;
@@ -128,9 +129,9 @@ int CheckImages(const std::vector<std::string>& images, bool trouble) {
     std::string verdict;
     bool whole = false, judged = false;
     if (!cuts) {
-      verdict = "cannot open: " + platform::Words(error);
+      verdict = words::Say(words::kCheckCannotOpen, {platform::Words(error)});
     } else if (const std::error_code failure = cuts->ReadFailure()) {
-      verdict = "cannot read: " + platform::Words(failure);
+      verdict = words::Say(words::kCheckCannotRead, {platform::Words(failure)});
     } else {
       verdict = list::CheckVerdict(*cuts, whole);
       judged = true;
@@ -140,7 +141,7 @@ int CheckImages(const std::vector<std::string>& images, bool trouble) {
     if (!out.Put(platform::Shown(path) + ": " + verdict + "\n")) break;
   }
   if (!out.Flush()) {
-    list::PrintCannotWrite("verdicts", out.Failure());
+    list::PrintCannotWrite(words::kCannotWriteVerdicts, out.Failure());
     return kTrouble;
   }
   return trouble ? kTrouble : all_whole ? kAllWell : kFinding;
@@ -154,7 +155,7 @@ int CompareFolder(const std::string& folder, const std::string& path) {
   std::error_code error;
   const list::FolderExtras extras = list::Extras(platform::FolderNames(folder.c_str(), error));
   if (error) {
-    list::PrintCannot("open", folder, error);
+    list::PrintCannot(words::kCannotOpenPath, folder, error);
     return kTrouble;
   }
   list::Match worst = list::Match::kAsCut;
@@ -175,7 +176,7 @@ int CompareFolder(const std::string& folder, const std::string& path) {
         }
       });
   if (!cuts) {
-    list::PrintCannot("open", path, error);
+    list::PrintCannot(words::kCannotOpenPath, path, error);
     return kTrouble;
   }
   Output out;
@@ -188,11 +189,11 @@ int CompareFolder(const std::string& folder, const std::string& path) {
     out.Put(others + "\n");
   }
   if (!out.Flush()) {
-    list::PrintCannotWrite("comparison", out.Failure());
+    list::PrintCannotWrite(words::kCannotWriteComparison, out.Failure());
     return kTrouble;
   }
   if (const std::error_code failure = cuts->ReadFailure()) {
-    list::PrintCannot("read", path, failure);
+    list::PrintCannot(words::kCannotReadPath, path, failure);
     return kTrouble;
   }
   return worst == list::Match::kAsCut      ? kAllWell
@@ -203,12 +204,12 @@ int CompareFolder(const std::string& folder, const std::string& path) {
 int Run(Mode mode, const std::vector<std::string>& operands, const char* program) {
   if (mode == Mode::kCompare) {
     if (operands.size() != 2) {
-      list::PrintUsageError("--compare takes a folder and an image");
+      list::PrintUsageError(words::Say(words::kCompareTakesTwo));
       return kTrouble;
     }
     bool trouble = false;
     const std::vector<std::string> images = Images({operands[1]}, trouble);
-    if (images.size() > 1) list::PrintUsageError("--compare takes one image");
+    if (images.size() > 1) list::PrintUsageError(words::Say(words::kCompareTakesOneImage));
     return images.size() == 1 ? CompareFolder(operands[0], images[0]) : kTrouble;
   }
   if (operands.empty()) {
@@ -224,6 +225,7 @@ int Run(Mode mode, const std::vector<std::string>& operands, const char* program
 
 int main(int argc, char** argv) {
   platform::UseBinaryStandardStreams();
+  words::Choose(platform::UserLanguage());
   const std::vector<std::string> args = platform::Utf8Arguments(argc, argv);
   std::vector<std::string> operands;
   Mode mode = Mode::kList;
@@ -239,18 +241,18 @@ int main(int argc, char** argv) {
     } else if (arg == "--") {
       options_end = true;
     } else if (arg == "--help" || arg == "-h" || platform::IsSystemHelpOption(arg)) {
-      return Print(list::kHelp, "help");
+      return Print(words::Say(words::kListerHelp), words::kCannotWriteHelp);
     } else if (arg == "--version") {
-      return Print("d88ls " D88CUT_VERSION "\n", "version");
+      return Print("d88ls " D88CUT_VERSION "\n", words::kCannotWriteVersion);
     } else if (arg == "--check" || arg == "--compare") {
       const Mode chosen = arg == "--check" ? Mode::kCheck : Mode::kCompare;
       if (mode != Mode::kList && mode != chosen) {
-        list::PrintUsageError("--check and --compare cannot be used together");
+        list::PrintUsageError(words::Say(words::kCheckOrCompare));
         return kTrouble;
       }
       mode = chosen;
     } else {
-      list::PrintUsageError("unknown option '" + platform::Shown(arg) + "'");
+      list::PrintUsageError(words::Say(words::kUnknownOption, {platform::Shown(arg)}));
       return kTrouble;
     }
   }

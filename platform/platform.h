@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "words/language.h"
+
 namespace platform {
 
 // The command line as UTF-8 strings: `argv` on POSIX; on Windows the command
@@ -40,6 +42,11 @@ void UseBinaryStandardStreams();
 // Makes a write that fails (into a closed pipe, past a file-size limit)
 // return an error, as a full disk does, instead of ending the process.
 void KeepRunningWhenWritesFail();
+
+// The language the user reads, as words::LanguageFrom tells it from the
+// environment; with none of its variables set, English on POSIX systems (as
+// in the C locale), the user's interface language on Windows.
+words::Language UserLanguage();
 
 // Whether `stream` reaches a person: a terminal on POSIX systems, a console
 // on Windows.

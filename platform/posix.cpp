@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <clocale>
 #include <csignal>
+#include <cstdlib>
 #include <utility>
 
 #include "platform/platform.h"
@@ -173,6 +174,11 @@ void UseBinaryStandardStreams() {}
 void KeepRunningWhenWritesFail() {
   std::signal(SIGPIPE, SIG_IGN);
   std::signal(SIGXFSZ, SIG_IGN);
+}
+
+words::Language UserLanguage() {
+  return words::LanguageFrom([](const char* name) -> const char* { return std::getenv(name); },
+                             [] { return words::Language::kEnglish; });
 }
 
 bool IsTerminal(std::FILE* stream) {

@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "platform/shell_quoting.h"
 #include "platform/wildcards.h"
+#include "words/catalogue.h"
 
 namespace platform {
 
@@ -205,6 +206,17 @@ void UseBinaryStandardStreams() {
 
 // Windows ends no process for a failed write.
 void KeepRunningWhenWritesFail() {}
+
+// Windows' own setting where no variable says otherwise (Wine takes it from
+// the LANG it was started with).
+words::Language UserLanguage() {
+  return words::LanguageFrom([](const char* name) -> const char* { return std::getenv(name); },
+                             [] {
+                               return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE
+                                          ? words::Language::kJapanese
+                                          : words::Language::kEnglish;
+                             });
+}
 
 bool IsTerminal(std::FILE* stream) {
   DWORD mode;
@@ -455,19 +467,30 @@ std::optional<std::errc> Condition(const std::error_code& error) {
 
 // Windows' own text, in the user's language, read in UTF-16; the C++
 // library's would be in the ANSI code page.
+// Asked in the language the tools speak, then in English, then in whatever
+// language Windows has the message in.
 std::string SystemWords(const std::error_code& error) {
   if (error.category() != std::system_category()) return error.message();
+  const LANGID english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+  const LANGID chosen = words::Chosen() == words::Language::kJapanese
+                            ? MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN)
+                            : english;
   wchar_t* text = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, static_cast<DWORD>(error.value()), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::string words = length > 0 ? Utf8(text) : "Windows error " + std::to_string(error.value());
-  LocalFree(text);
-  while (!words.empty() && (words.back() == '\n' || words.back() == '\r' || words.back() == ' ' ||
-                            words.back() == '.')) {
-    words.pop_back();
+  DWORD length = 0;
+  for (const LANGID language : {chosen, english, LANGID{0}}) {
+    length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(error.value()), language, reinterpret_cast<wchar_t*>(&text), 0,
+        nullptr);
+    if (length > 0) break;
   }
-  return words;
+  std::string said = length > 0 ? Utf8(text) : words::Say(words::kWindowsError, {error.value()});
+  LocalFree(text);
+  while (!said.empty() &&
+         (said.back() == '\n' || said.back() == '\r' || said.back() == ' ' || said.back() == '.')) {
+    said.pop_back();
+  }
+  return said;
 }
 
 std::string ProgramBeside(const std::string&, std::string_view name) {
