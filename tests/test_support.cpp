@@ -7,6 +7,7 @@
 #include <random>
 
 #include "tests/tool_run.h"
+#include "words/catalogue.h"
 
 namespace d88test {
 
@@ -99,6 +100,35 @@ std::filesystem::path NextCapture() {
 std::string ReadText(const std::filesystem::path& path) {
   const Bytes bytes = ReadFile(path);
   return {bytes.begin(), bytes.end()};
+}
+
+std::string Transcript(const Launch& launch) {
+  const ToolRun run = RunTool(launch);
+  std::string text = "$ " + launch.tool;
+  for (const std::string& arg : launch.args) text += " " + arg;
+  text += "\n" + run.out + run.err;
+  if (run.status != 0) text += "[status " + std::to_string(run.status) + "]\n";
+  const std::string tools = ToolPath("d88ls").substr(0, ToolPath("d88ls").rfind("d88ls"));
+  for (std::size_t at; (at = text.find(tools)) != std::string::npos;)
+    text.replace(at, tools.size(), "TOOLS/");
+  return text;
+}
+
+void ExpectSaidInBoth(const std::string& name,
+                      const std::function<std::string(const std::string& lang)>& said) {
+  for (const auto& [language, lang] : {std::pair{"en", ""}, {"ja", "ja_JP.UTF-8"}}) {
+    const std::string file = name + "." + language, text = said(lang);
+    const fs::path expected = fs::path(D88_SOURCE_DIR) / "tests" / "said" / file;
+    EXPECT_EQ(text, ReadText(expected)) << "in " << Utf8(expected);
+    if (text != ReadText(expected)) std::ofstream(file, std::ios::binary) << text;
+  }
+}
+
+std::string SaidIn(const std::string& lang, const std::function<std::string()>& said) {
+  words::Choose(lang.empty() ? words::Language::kEnglish : words::Language::kJapanese);
+  const std::string text = said();
+  words::Choose(words::Language::kEnglish);
+  return text;
 }
 
 void PrintTo(const ToolRun& run, std::ostream* os) {

@@ -37,6 +37,9 @@ struct Launch {
   std::filesystem::path folder{};   // the current folder of the run
   std::vector<std::string> args{};  // after the program's name, in UTF-8
   std::string tool = "d88cut";      // or "d88ls"; on POSIX also a program by its full path
+  // LANG for the run ("ja_JP.UTF-8"); no other variable of the locale is set
+  // unless `locale` sets LC_ALL, whatever the test's own environment holds.
+  std::string lang{};
   // The rest only on POSIX systems, where standard input is a pipe that
   // nobody writes to.
   bool no_program_name = false;           // an empty argument vector, no argument 0
@@ -92,6 +95,21 @@ bool StraceAvailable();
 #define D88_NEEDS_STRACE(what)     \
   if (!d88test::StraceAvailable()) \
   GTEST_SKIP() << "no strace on the PATH, which " what " (apt-get install strace)"
+
+// A run as a user reads it: "$ d88ls --check a.d88\n", what it wrote to
+// standard output, then to standard error, and "[status N]\n" where that is
+// not 0; the tools' folder shown as "TOOLS".
+std::string Transcript(const Launch& launch);
+
+// Expects what `said` gives for each language, "en" (no locale set) and "ja"
+// (LANG=ja_JP.UTF-8), to be the text of tests/said/<name>.<language>; where
+// it is not, what was said is left in the current folder under that name.
+void ExpectSaidInBoth(const std::string& name,
+                      const std::function<std::string(const std::string& lang)>& said);
+
+// What `said` gives with the language of the process that of `lang`: "" is
+// English, any other Japanese; English again afterwards.
+std::string SaidIn(const std::string& lang, const std::function<std::string()>& said);
 
 // A name that opens a device, not a file: "/dev/zero", or "CON" on Windows.
 extern const std::string kDevice;

@@ -57,6 +57,8 @@ int OpenOutput(Output output, const std::string& capture) {
     const rlimit limit{rlim_t(*launch.file_size_limit), rlim_t(*launch.file_size_limit)};
     setrlimit(RLIMIT_FSIZE, &limit);
   }
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"}) unsetenv(name);
+  if (!launch.lang.empty()) setenv("LANG", launch.lang.c_str(), 1);
   if (!launch.locale.empty()) setenv("LC_ALL", launch.locale.c_str(), 1);
   if (!launch.locales.empty()) setenv("LOCPATH", launch.locales.c_str(), 1);
   // LeakSanitizer cannot check a process that strace traces (in the

@@ -1,5 +1,7 @@
 // Starting the built tools on Windows (under Wine, on the build machine):
 // one at a time, through the command interpreter.
+#include <windows.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -14,6 +16,11 @@ ToolRun RunTool(const Launch& launch) {
   std::string command = quote(ToolPath(launch.tool));
   for (const std::string& arg : launch.args) command += ' ' + quote(arg);
   command += " >" + quote(Utf8(capture) + ".out") + " 2>" + quote(Utf8(capture) + ".err");
+  // The run's language: Windows' own unless LANG is given.
+  for (const wchar_t* name : {L"LC_ALL", L"LC_MESSAGES", L"LANG", L"LANGUAGE"}) {
+    SetEnvironmentVariableW(name, nullptr);
+  }
+  if (!launch.lang.empty()) SetEnvironmentVariableA("LANG", launch.lang.c_str());
   const std::filesystem::path here = std::filesystem::current_path();
   std::filesystem::current_path(launch.folder);
   // cmd.exe strips one pair of quotes around it all; the wide call carries

@@ -79,35 +79,32 @@ TEST(TerminalNotes, EachFileNotCutWholeAndWhyNothingIs) {
     WriteFile(*folder / "VOICE", Bytes(3));  // an earlier cut's
     WriteFile(*folder / "MUS00", Bytes(3));
   }
-  auto run = [](const ScratchDir& folder, const char* image, bool terminal) {
-    return RunTool({.folder = folder.path,
-                    .args = {image},
-                    .output = terminal ? Output::kWithErrors : Output::kCaptured,
-                    .errors_to_terminal = terminal});
+  auto launch = [](const ScratchDir& folder, const std::string& image, bool terminal,
+                   const std::string& lang = "") {
+    return Launch{.folder = folder.path,
+                  .args = {image},
+                  .lang = lang,
+                  .output = terminal ? Output::kWithErrors : Output::kCaptured,
+                  .errors_to_terminal = terminal};
   };
-  auto flagged = [](const char* file) {
-    return "d88cut: " + std::string(file) +
-           " bytes; track 17 (C8 H1) sector 1 was read with a data CRC error\n";
-  };
-  EXPECT_EQ(run(work, "music.d88", true),
-            (ToolRun{.status = 0,
-                     .err = Progress(0, 1) +
-                            "d88cut: DRIVER: broken off, 2200 of 3328 bytes (the rest is zeros): "
-                            "track 18 (C9 H0) sector 6 is short: 152 of 256 bytes\n"
-                            "d88cut: VOICE: absent: track 15 (C7 H1) sector 2 is missing; the "
-                            "VOICE already in this folder is not from this image\n" +
-                            Progress(2, 8) + flagged("MUS05: complete, 2048") + Progress(8, 11) +
-                            flagged("MUS08: complete, 256") + Progress(11, 13) +
-                            "d88cut: MUS11: absent: track 17 (C8 H1) sector 5 is missing\n"}));
-  EXPECT_EQ(run(work, "music.d88", false),
-            (ToolRun{.status = 0, .out = Progress(0, 1) + Progress(2, 13)}));
+  // At a terminal in the user's language; into a file in the words it
+  // always had, whatever the language.
+  ExpectSaidInBoth("notes", [&](const std::string& lang) {
+    return Transcript(launch(work, "music.d88", true, lang)) +
+           Transcript(launch(other, "notes.d88", true, lang)) +
+           Transcript(launch(other, "nothing.d88", true, lang)) +
+           Transcript(launch(work, "music.d88", false, lang));
+  });
+  const ScratchDir piped;
+  fs::create_directory(piped / "DRIVER");
+  const std::string image = Utf8(work / "music.d88");
+  EXPECT_EQ(RunTool(launch(piped, image, false)),
+            RunTool(launch(piped, image, false, "ja_JP.UTF-8")));
   const std::string here = " already in this folder ";
   const std::string see = "d88cut: to see why: " + ToolPath("d88ls") + " -- ";
-  EXPECT_EQ(run(other, "notes.d88", true),
-            (ToolRun{.status = 0,
-                     .err = "d88cut: nothing cut: not a D88 image: track 0 starts at 0x74202C6B, "
-                            "past the disk's end; the VOICE, MUS00" +
-                            here + "are not from this image\n" + see + "notes.d88\n"}));
+  auto run = [&](const ScratchDir& folder, const char* image, bool terminal) {
+    return RunTool(launch(folder, image, terminal));
+  };
   fs::remove(other / "MUS00");
   // The command runs as shown, pasted into sh in the same folder, whatever
   // the image's name; a cut-short image is called so.

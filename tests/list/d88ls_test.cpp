@@ -70,44 +70,37 @@ TEST_F(ListingTest, ListsEveryDiskTrackAndFlag) {
   // Its size runs one byte past the end of the file (0x00100435 bytes).
   second.disk_size = static_cast<std::uint32_t>(second.Build().size() + after_last.size() + 1);
   ASSERT_TRUE(Open(Concat({first.Build(), second.Build(), after_last})));
-  EXPECT_EQ(
-      Lines(Disks()),
-      R"(disk 0: "FIRST\x01\x81\x22\x5C \x1F~\x7F", media type 2HD, write-protected, 2272 bytes
-  track 1 (cylinder 0, head 1): 3 records: C0 H1 N1 R1-3
-  track 4 (cylinder 2, head 0): 7 records: C2 H0 N1 R3, C2 H0 N1 R1-3, C2 H0 N0 R4, C2 H0 N1 R0 x2; flagged: C2 H0 N0 R4 (data CRC error)
-  track 6 (cylinder 3, head 0): 17 records: C2 H0 N1 R1, C2 H0 N1 R3, C2 H0 N1 R5, C2 H0 N1 R7, C2 H0 N1 R9, C2 H0 N1 R11, C2 H0 N1 R13, C2 H0 N1 R15, C2 H0 N1 R17, C2 H0 N1 R19, C2 H0 N1 R21, C2 H0 N1 R23, C2 H0 N1 R25, C2 H0 N1 R27, C2 H0 N1 R29, C2 H0 N1 R31, and 1 more; flagged: C2 H0 N1 R1 (deleted data), C2 H0 N1 R3 (ID CRC error), C2 H0 N1 R5 (data CRC error), C2 H0 N1 R7 (no address mark), C2 H0 N1 R9 (no data mark), C2 H0 N1 R11 (density 0x02, status 0x55), C2 H0 N1 R13 (single density), C2 H0 N1 R15 (high density, deleted mark 0x20), and 1 more
-disk 1: "SECOND", media type 1D, write-protect byte 0x01, size field 0x00100435, past the end of the file: 1049652 bytes of it are there
-  track 7 (cylinder 3, head 1): more than 65536 records: C3 H1 N1 R0 x65536
-  track 8 (cylinder 4, head 0): 1 record: C4 H0 N1 R1
-)");
+  ExpectSaidInBoth("disks", [&](const std::string& lang) {
+    return SaidIn(lang, [&] { return Lines(Disks()); });
+  });
 }
 
 // Sizes that cannot be sizes, a header gone since the file was opened.
 TEST_F(ListingTest, ListsSizesThatCannotBeAndAHeaderGone) {
   DiskBuilder claims{.media_type = 0x55, .disk_size = 0x10000};
   for (int r = 1; r <= 8; ++r) claims.Add(2, {1, 0, r, 1, {}, {}, 0, 0, 0xE0});  // 8 flagged
-  EXPECT_TRUE(Open(claims.AddSide(0, 2, 3).AddSide(1, 5, 5).Build()));
-  EXPECT_EQ(
-      Lines(Disks()),
-      R"(disk 0: "", media type 0x55, size field 0x00010000, past the end of the file: 1632 bytes of it are there
-  track 0 (cylinder 0, head 0): 2 records: C0 H0 N1 R2-3
-  track 1 (cylinder 0, head 1): 1 record: C0 H1 N1 R5
-  track 2 (cylinder 1, head 0): 8 records: C1 H0 N1 R1-8; flagged: C1 H0 N1 R1 (no address mark), C1 H0 N1 R2 (no address mark), C1 H0 N1 R3 (no address mark), C1 H0 N1 R4 (no address mark), C1 H0 N1 R5 (no address mark), C1 H0 N1 R6 (no address mark), C1 H0 N1 R7 (no address mark), C1 H0 N1 R8 (no address mark)
-)");
+  const Bytes first = DiskBuilder{.media_type = 0x40}.Build();
+  const std::vector<Bytes> images = {
+      claims.AddSide(0, 2, 3).AddSide(1, 5, 5).Build(),
+      DiskBuilder{.media_type = 0x10}.Build(),  // ends where the file ends
+      Concat({first, DiskBuilder{.disk_size = 0x80000000}.Build(), first}),
+      Concat({first, DiskBuilder{.disk_size = 0}.Build()})};  // 63 at one place, then the rest
+  ExpectSaidInBoth("sizes", [&](const std::string& lang) {
+    std::string said;
+    for (const Bytes& image : images) {
+      EXPECT_TRUE(Open(image));
+      const std::string lines = SaidIn(lang, [&] { return Lines(Disks()); });
+      // Of the last, its last two lines.
+      said += &image != &images.back()
+                  ? lines
+                  : lines.substr(lines.rfind('\n', lines.rfind('\n', lines.size() - 2) - 1) + 1);
+    }
+    return said;
+  });
   // A track that is not there: nothing to search past.
+  EXPECT_TRUE(Open(images[0]));
   EXPECT_NE(Lines(Verdicts()).find("  DRIVER  absent: track 17 (C8 H1) sector 14 is missing\n"),
             std::string::npos);
-  EXPECT_TRUE(Open(DiskBuilder{.media_type = 0x10}.Build()));  // ends where the file ends
-  EXPECT_EQ(Lines(Disks()), "disk 0: \"\", media type 2DD, 688 bytes\n");
-  const Bytes first = DiskBuilder{.media_type = 0x40}.Build();
-  EXPECT_TRUE(Open(Concat({first, DiskBuilder{.disk_size = 0x80000000}.Build(), first})));
-  EXPECT_EQ(Lines(Disks()),
-            "disk 0: \"\", media type 1DD, 688 bytes\n"
-            "disk 1: \"\", media type 2D, size field 0x80000000, which cannot be a size\n");
-  EXPECT_TRUE(Open(Concat({first, DiskBuilder{.disk_size = 0}.Build()})));  // 63 at one place
-  const std::string zero = Lines(Disks());
-  EXPECT_TRUE(
-      zero.ends_with("disk 63: \"\", media type 2D, 0 bytes\n688 bytes after the last disk\n"));
   // The second header, past the first read of the file, is cut off after
   // the file was opened: the listing ends after the first disk's lines, and
   // the reader says why.
@@ -201,22 +194,9 @@ TEST_F(ListingTest, TellsWhyEachCutIsShortOrFlagged) {
   disk.Add(17, {8, 1, 15, 1, Bytes(256), {}, 0, 0, 0xB0}).AddSide(17, 16, 16);
   for (int r = 1; r <= 10; ++r) disk.Add(18, {9, 0, r, 1, Bytes(256), r == 8 ? 8 : 10});
   ASSERT_TRUE(Open(disk.Build()));
-  EXPECT_EQ(Lines(Verdicts()), R"(what d88cut would cut from disk 0:
-  DRIVER  broken off, 2816 of 3328 bytes (the rest is zeros): track 18 (C9 H0) sector 9 is never reached: the track's walk ends at record 8, which counts 8 sectors; track 17 (C8 H1) sector 15 was read with a data CRC error
-  VOICE   absent: track 15 (C7 H1) sector 2 is never reached: the track's walk ends at record 1, which counts 1 sector
-  MUS00   absent: track 15 (C7 H1) sector 5 is missing
-  MUS01   absent: track 15 (C7 H1) sector 12 is missing
-  MUS02   broken off, 512 of 768 bytes (the rest is zeros): track 16 (C8 H0) sector 3 has a record with no data
-  MUS03   broken off, 356 of 1792 bytes (the rest is zeros): track 16 (C8 H0) sector 5 is short: 100 of 256 bytes
-  MUS04   absent: track 16 (C8 H0) sector 11 is never reached: the track's walk ends at record 11, which counts no sectors
-  MUS05   absent: track 16 (C8 H0) sector 13 is never reached: the track's walk ends at record 11, which counts no sectors
-  MUS06   absent: track 16 (C8 H0) sector 14 is never reached: the track's walk ends at record 11, which counts no sectors
-  MUS07   absent: track 16 (C8 H0) sector 15 is never reached: the track's walk ends at record 11, which counts no sectors
-  MUS08   complete, 256 bytes; track 17 (C8 H1) sector 1 carries a deleted mark and was read as deleted data
-  MUS09   complete, 256 bytes
-  MUS10   complete, 256 bytes
-  MUS11   complete, 4864 bytes; track 17 (C8 H1) sector 15 was read with a data CRC error
-)");
+  ExpectSaidInBoth("verdicts", [&](const std::string& lang) {
+    return SaidIn(lang, [&] { return Lines(Verdicts()); });
+  });
 }
 
 // Crafted images list within a small budget of reading: 64 disks whose every
@@ -290,34 +270,24 @@ TEST(Collection, ChecksEachImageInALine) {
   WriteFile(work / "cut.d88", Bytes(whole.begin(), whole.end() - 56));
   WriteFile(work / "header.d88", Bytes(whole.begin(), whole.begin() + 700));
   WriteFile(work / "after.d88", Bytes(longer.begin(), longer.end() - 300));
-  const struct {
-    std::vector<std::string> images;
-    std::string out;
-    int status;
-  } cases[] = {
-      {{"whole.d88", "deleted.d88", "after.d88"},
-       "whole.d88: all 14 files complete\ndeleted.d88: all 14 files complete\n"
-       "after.d88: all 14 files complete; the image is cut short: 20244 of 20544 bytes\n",
-       0},
-      {{"flagged.d88"}, "flagged.d88: 14 of 14 complete; flagged: DRIVER, MUS11\n", 1},
-      {{"tiny.d88", "other.d88", "header.d88"},
-       "tiny.d88: not a D88 image: shorter than a disk header\n"
-       "other.d88: none of the 14 files is on disk 0\n"
-       "header.d88: the image is cut short: 700 of 16192 bytes; none of the 14 files is in it\n",
-       1},
-      {{"short.d88", "missing.d88", "cut.d88"},
-       "short.d88: 10 of 14 complete; broken off: MUS03; absent: VOICE, MUS00, MUS01\n"
-       "missing.d88: cannot open: No such file or directory\n"
-       "cut.d88: 13 of 14 complete; broken off: DRIVER; the image is cut short: 16136 of 16192 "
-       "bytes\n",
-       2},
-  };
-  for (const auto& [images, out, status] : cases) {
-    std::vector<std::string> args = {"--check"};
-    args.insert(args.end(), images.begin(), images.end());
-    EXPECT_EQ(RunTool({.folder = work.path, .args = args, .tool = "d88ls"}),
-              (ToolRun{.status = status, .out = out}));
-  }
+  // Each finding, then a listing of a broken and a flagged image, the
+  // errors, and the help.
+  const std::vector<std::vector<std::string>> runs = {
+      {"--check", "whole.d88", "deleted.d88", "after.d88"},
+      {"--check", "flagged.d88"},
+      {"--check", "tiny.d88", "other.d88", "header.d88"},
+      {"--check", "short.d88", "missing.d88", "cut.d88"},
+      {"short.d88", "flagged.d88"},
+      {"missing.d88"},
+      {"-x"},
+      {"--help"}};
+  ExpectSaidInBoth("check", [&](const std::string& lang) {
+    std::string said;
+    for (const auto& args : runs) {
+      said += Transcript({.folder = work.path, .args = args, .tool = "d88ls", .lang = lang});
+    }
+    return said;
+  });
 }
 
 // A folder compared with what d88cut leaves there, file by file; it is only
@@ -330,54 +300,54 @@ TEST(Collection, ComparesAFolderWithACut) {
   WriteFile(work / "no15.d88", no_track_15.Build());
   fs::create_directory(work / "cut");
   ASSERT_EQ(RunTool({.folder = work / "cut", .args = {"../whole.d88"}}).status, 0);
-  auto compare = [&](const std::string& image) {
-    return RunTool({.folder = work.path, .args = {"--compare", "cut", image}, .tool = "d88ls"});
-  };
-  std::string same;
-  for (const std::string& name : kCuttingOrder)
-    same += name + std::string(8 - name.size(), ' ') + "same\n";
-  EXPECT_EQ(compare("whole.d88"), (ToolRun{.status = 0, .out = same}));
-  EXPECT_EQ(compare("no15.d88").status, 1);  // three stale files, the rest the same
-  // The temporary files an interrupted cut left are a finding; other names
-  // are only named.
-  fs::copy_file(work / "cut" / "DRIVER", work / "cut" / "DRIVER.d88cut-999-0");
-  WriteFile(work / "cut" / "MUS00.d88cut-1-2", Bytes(3));
-  for (const char* other :
-       {"d", "c", "b", "a", "MUS04.bak", "MUS02.d88cut-1-x", "MUS01.d88cut-12", ".d88cut-1-2", "e"})
-    WriteFile(work / "cut" / other, {});
-  const std::string eight =
-      "only in cut: .d88cut-1-2, MUS01.d88cut-12, MUS02.d88cut-1-x, MUS04.bak, a, b, c, d";
-  const std::string others = eight + ", and 1 more\n";
-  const std::string left = "  left by an interrupted d88cut: it ";
-  const std::string temporaries = "DRIVER.d88cut-999-0" + left +
-                                  "holds the whole DRIVER of this image\nMUS00.d88cut-1-2" + left +
-                                  "is not the whole MUS00 of this image\n";
-  EXPECT_EQ(compare("whole.d88"), (ToolRun{.status = 1, .out = same + temporaries + others}));
-  fs::create_directory(work / "cut" / "MUS01.d88cut-3-4");
-  EXPECT_EQ(compare("whole.d88"),
-            (ToolRun{.status = 2,
-                     .out = same + temporaries +
-                            "MUS01.d88cut-3-4  cannot be read: Is a directory\n" + others}));
-  for (const char* temporary : {"DRIVER.d88cut-999-0", "MUS00.d88cut-1-2", "MUS01.d88cut-3-4", "e"})
-    fs::remove(work / "cut" / temporary);
-  EXPECT_EQ(compare("whole.d88"), (ToolRun{.status = 0, .out = same + eight + "\n"}));
-
-  fs::remove(work / "cut" / "VOICE");
-  fs::remove(work / "cut" / "MUS04");
-  WriteFile(work / "cut" / "MUS03", Bytes(1792));
-  fs::resize_file(work / "cut" / "MUS06", 100);
-  const std::string changed =
-      "DRIVER  same\nVOICE   not cut\nMUS00   stale\nMUS01   stale\nMUS02   same\n"
-      "MUS03   differs from byte 1\nMUS04   missing\nMUS05   same\n"
-      "MUS06   differs from byte 101 (it has 100 bytes, not 256)\n";
-  const ToolRun run = compare("no15.d88");
-  EXPECT_EQ(run.out.substr(0, changed.size()), changed);
-  EXPECT_EQ(run.status, 1);
-  fs::remove(work / "cut" / "MUS07");
-  fs::create_directory(work / "cut" / "MUS07");
-  const ToolRun unreadable = compare("no15.d88");
-  EXPECT_NE(unreadable.out.find("\nMUS07   cannot be read: Is a directory\n"), std::string::npos);
-  EXPECT_EQ(unreadable.status, 2);
+  // Each step changes the folder, then the images named are compared with
+  // it, in both languages.
+  using Step = std::pair<std::function<void(const fs::path& cut)>, std::vector<const char*>>;
+  const std::vector<Step> steps = {
+      {[](const fs::path&) {}, {"whole.d88", "no15.d88"}},
+      // The temporary files an interrupted cut left are a finding; other
+      // names are only named.
+      {[](const fs::path& cut) {
+         fs::copy_file(cut / "DRIVER", cut / "DRIVER.d88cut-999-0");
+         WriteFile(cut / "MUS00.d88cut-1-2", Bytes(3));
+         for (const char* other : {"d", "c", "b", "a", "MUS04.bak", "MUS02.d88cut-1-x",
+                                   "MUS01.d88cut-12", ".d88cut-1-2", "e"})
+           WriteFile(cut / other, {});
+       },
+       {"whole.d88"}},
+      {[](const fs::path& cut) { fs::create_directory(cut / "MUS01.d88cut-3-4"); }, {"whole.d88"}},
+      {[](const fs::path& cut) {
+         for (const char* name :
+              {"DRIVER.d88cut-999-0", "MUS00.d88cut-1-2", "MUS01.d88cut-3-4", "e"})
+           fs::remove(cut / name);
+       },
+       {"whole.d88"}},
+      {[](const fs::path& cut) {
+         fs::remove(cut / "VOICE");
+         fs::remove(cut / "MUS04");
+         WriteFile(cut / "MUS03", Bytes(1792));
+         fs::resize_file(cut / "MUS06", 100);
+         WriteFile(cut / "MUS07", Bytes(1280 + 5));
+         fs::remove(cut / "MUS08");
+         fs::create_directory(cut / "MUS08");
+       },
+       {"no15.d88"}}};
+  ExpectSaidInBoth("compare", [&](const std::string& lang) {
+    fs::remove_all(work / "cut");
+    fs::create_directory(work / "cut");
+    EXPECT_EQ(RunTool({.folder = work / "cut", .args = {"../whole.d88"}}).status, 0);
+    std::string said;
+    for (const auto& [change, images] : steps) {
+      change(work / "cut");
+      for (const char* image : images) {
+        said += Transcript({.folder = work.path,
+                            .args = {"--compare", "cut", image},
+                            .tool = "d88ls",
+                            .lang = lang});
+      }
+    }
+    return said;
+  });
   EXPECT_EQ(ReadFile(work / "cut" / "MUS06").size(), 100u);  // nothing was written
 }
 
