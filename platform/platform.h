@@ -133,11 +133,12 @@ std::error_code NotARegularFile();
 // failed: errno, or an input/output error where it says nothing.
 std::error_code StreamError();
 
-// The words for `error` after "cannot ...: ": one fixed English phrase for
-// each condition these tools meet (not found, permission denied, a folder,
-// no space, in use by another program, ...), the same bytes on every system;
-// the tools' own words for their own failures; the system's own text, in
-// UTF-8, for anything else.
+// The words for `error` after "cannot ...: ", in the language chosen
+// (words::Chosen): one fixed phrase of the catalogue for each condition these
+// tools meet (not found, permission denied, a folder, no space, in use by
+// another program, ...), the same bytes on every system; the tools' own
+// words for their own failures; the system's own text, in UTF-8, for
+// anything else (on Windows asked in the language chosen).
 std::string Words(const std::error_code& error);
 // The condition `error` is, where it is one of the system's error numbers
 // (POSIX) or a condition the Windows errors were mapped to; none otherwise.

@@ -465,10 +465,9 @@ std::optional<std::errc> Condition(const std::error_code& error) {
   return static_cast<std::errc>(error.value());
 }
 
-// Windows' own text, in the user's language, read in UTF-16; the C++
-// library's would be in the ANSI code page.
-// Asked in the language the tools speak, then in English, then in whatever
-// language Windows has the message in.
+// Windows' own text, read in UTF-16 (the C++ library's would be in the ANSI
+// code page): in the language the tools speak, else in English, else in
+// whatever language Windows has it in.
 std::string SystemWords(const std::error_code& error) {
   if (error.category() != std::system_category()) return error.message();
   const LANGID english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
@@ -486,9 +485,17 @@ std::string SystemWords(const std::error_code& error) {
   }
   std::string said = length > 0 ? Utf8(text) : words::Say(words::kWindowsError, {error.value()});
   LocalFree(text);
-  while (!said.empty() &&
-         (said.back() == '\n' || said.back() == '\r' || said.back() == ' ' || said.back() == '.')) {
-    said.pop_back();
+  // Without the line end and the full stop ("." or a Japanese "。"): the
+  // words follow "cannot ...: ".
+  while (!said.empty()) {
+    if (said.ends_with("\xE3\x80\x82")) {
+      said.resize(said.size() - 3);
+    } else if (said.back() == '\n' || said.back() == '\r' || said.back() == ' ' ||
+               said.back() == '.') {
+      said.pop_back();
+    } else {
+      break;
+    }
   }
   return said;
 }

@@ -1,9 +1,11 @@
 #!/bin/sh
 # d88ls.exe and d88cut.exe in a Japanese Windows console (code page 932), as
 # a user at the home console sees them: Wine in a pseudo-terminal under a
-# ja_JP.UTF-8 locale that the test makes, running a .bat through cmd. Every
-# name shows as itself: d88ls --check's line for 音楽ディスク.d88, d88cut's
-# lines for a file in a folder 資料 that is no image, and the open error.
+# ja_JP.UTF-8 locale that the test makes, running a .bat through cmd. With
+# no LANG or LC_ALL in the console, the tools speak Japanese as Windows'
+# display language does; every word and name shows as itself: d88ls
+# --check's line for 音楽ディスク.d88, d88cut's lines for a file in a folder
+# 資料 that is no image, and the open error. After set LC_ALL=C, English.
 # The command d88cut gives to see why, for a name that starts with - and
 # holds a quote, spaces and Japanese, runs as shown from a .bat in the
 # console's code page, as d88ls does for that name.
@@ -27,9 +29,9 @@ printf 'Notes on my disks: the music disk, the game.\n%.0s' $(seq 40) >"$work/�
 windows() { printf 'Z:%s' "$1" | tr / '\\'; }
 odd="-it's 音楽 x.d88"
 cp "$work/資料/notes.dat" "$work/$odd"
-printf '@echo off\r\n%s --check *.d88\r\nfor /r %%%%f in (*.dat) do %s "%%%%f"\r\nfor %%%%f in (-*.d88) do %s "%%%%f"\r\n%s none.d88\r\n' \
+printf '@echo off\r\nset LANG=\r\nset LC_ALL=\r\nset LC_MESSAGES=\r\nset LANGUAGE=\r\n%s --check *.d88\r\nfor /r %%%%f in (*.dat) do %s "%%%%f"\r\nfor %%%%f in (-*.d88) do %s "%%%%f"\r\n%s none.d88\r\nset LC_ALL=C\r\n%s --check *.d88\r\n' \
   "$(windows "$tools/d88ls.exe")" "$(windows "$tools/d88cut.exe")" "$(windows "$tools/d88cut.exe")" \
-  "$(windows "$tools/d88cut.exe")" >"$work/console.bat"
+  "$(windows "$tools/d88cut.exe")" "$(windows "$tools/d88ls.exe")" >"$work/console.bat"
 
 # What the terminal shows: Wine's console draws with escape sequences; a
 # cursor moved forward is spaces, the rest is left out.
@@ -39,16 +41,16 @@ shown=$(cd "$work" &&
   perl -pe 's/\e\[(\d*)C/" " x ($1 || 1)/ge; s/\e\[[0-9;?]*[A-Za-z]//g; s/\e\][^\a]*\a//g; s/\r//g')
 status=0
 d88ls=$(windows "$tools/d88ls.exe")
-for line in "音楽ディスク.d88: all 14 files complete" \
-  "d88cut: nothing cut: not a D88 image: track 0 starts at 0x74202C6B, past the disk's end" \
-  "d88cut: to see why: $d88ls -- \"$(windows "$work/資料/notes.dat")\"" \
-  "d88cut: to see why: $d88ls -- \"$odd\"" \
-  "ファイルをオープンできません."; do
+for line in "音楽ディスク.d88: 14 ファイルすべて完全" \
+  "d88cut: 何も切り出していません：D88 イメージではない：トラック 0 の開始位置 0x74202C6B がディスクの終わりより後ろ" \
+  "d88cut: 理由を調べるには：$d88ls -- \"$(windows "$work/資料/notes.dat")\"" \
+  "d88cut: 理由を調べるには：$d88ls -- \"$odd\"" \
+  "ファイルをオープンできません." "音楽ディスク.d88: all 14 files complete"; do
   printf '%s\n' "$shown" | grep -qxF -- "$line" || { printf 'not shown: %s\n' "$line"; status=1; }
 done
 
 # The command as shown, pasted into cmd: a .bat in code page 932.
-command=$(printf '%s\n' "$shown" | sed -n "s/^d88cut: to see why: \(.*x\.d88\"\)\$/\1/p")
+command=$(printf '%s\n' "$shown" | sed -n "s/^d88cut: 理由を調べるには：\(.*x\.d88\"\)\$/\1/p")
 printf '@echo off\r\n%s\r\n' "$command" | iconv -f UTF-8 -t CP932 >"$work/hint.bat" ||
   { printf 'cannot write the command in code page 932: %s\n' "$command"; status=1; }
 run() {

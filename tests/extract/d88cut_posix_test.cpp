@@ -97,9 +97,9 @@ TEST(TerminalNotes, EachFileNotCutWholeAndWhyNothingIs) {
   });
   const ScratchDir piped;
   fs::create_directory(piped / "DRIVER");
-  const std::string image = Utf8(work / "music.d88");
-  EXPECT_EQ(RunTool(launch(piped, image, false)),
-            RunTool(launch(piped, image, false, "ja_JP.UTF-8")));
+  const std::string music_path = Utf8(work / "music.d88");
+  EXPECT_EQ(RunTool(launch(piped, music_path, false)),
+            RunTool(launch(piped, music_path, false, "ja_JP.UTF-8")));
   const std::string here = " already in this folder ";
   const std::string see = "d88cut: to see why: " + ToolPath("d88ls") + " -- ";
   auto run = [&](const ScratchDir& folder, const char* image, bool terminal) {
