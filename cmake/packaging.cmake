@@ -4,8 +4,9 @@
 #            README in English and one in Japanese, and the license, as CRLF
 #            text.
 #   Debian:  cpack -G DEB makes d88cut_<version>_<arch>.deb: the tools in
-#            /usr/bin, their gzipped manual pages, and the README, copyright
-#            and changelog in /usr/share/doc/d88cut.
+#            /usr/bin, their gzipped manual pages in English and in Japanese
+#            (/usr/share/man/ja/man1), and the README, copyright and
+#            changelog in /usr/share/doc/d88cut.
 include(GNUInstallDirs)
 
 set(maintainer "The d88cut project <maintainers@d88cut.example.org>")
@@ -70,7 +71,8 @@ else()
   endif()
   set(RELEASE_DATE ${CMAKE_MATCH_3}-${month}-${CMAKE_MATCH_1})
   set(gzipped)
-  foreach(page d88cut.1 d88ls.1)
+  # The manual pages in English, and in Japanese under man/ja.
+  foreach(page d88cut.1 d88ls.1 ja/d88cut.1 ja/d88ls.1)
     configure_file(man/${page}.in ${CMAKE_BINARY_DIR}/man/${page} @ONLY)
     list(APPEND gzipped man/${page})
   endforeach()
@@ -86,6 +88,8 @@ else()
   add_custom_target(gzipped_docs ALL DEPENDS ${outputs})
   install(FILES ${CMAKE_BINARY_DIR}/man/d88cut.1.gz ${CMAKE_BINARY_DIR}/man/d88ls.1.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${CMAKE_BINARY_DIR}/man/ja/d88cut.1.gz ${CMAKE_BINARY_DIR}/man/ja/d88ls.1.gz
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
   install(FILES README.md packaging/copyright ${CMAKE_BINARY_DIR}/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DOCDIR})
   set(CPACK_GENERATOR DEB)

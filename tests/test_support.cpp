@@ -117,10 +117,10 @@ std::string Transcript(const Launch& launch) {
 void ExpectSaidInBoth(const std::string& name,
                       const std::function<std::string(const std::string& lang)>& said) {
   for (const auto& [language, lang] : {std::pair{"en", ""}, {"ja", "ja_JP.UTF-8"}}) {
-    const std::string file = name + "." + language, text = said(lang);
-    const fs::path expected = fs::path(D88_SOURCE_DIR) / "tests" / "said" / file;
-    EXPECT_EQ(text, ReadText(expected)) << "in " << Utf8(expected);
-    if (text != ReadText(expected)) std::ofstream(file, std::ios::binary) << text;
+    const std::string file = name + "." + language, text = said(lang),
+                      expected = ReadText(fs::path(D88_SOURCE_DIR) / "tests" / "said" / file);
+    EXPECT_EQ(text, expected) << "as tests/said/" << file << " has it";
+    if (text != expected) std::ofstream(file, std::ios::binary) << text;
   }
 }
 

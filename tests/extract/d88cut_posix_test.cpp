@@ -79,44 +79,35 @@ TEST(TerminalNotes, EachFileNotCutWholeAndWhyNothingIs) {
     WriteFile(*folder / "VOICE", Bytes(3));  // an earlier cut's
     WriteFile(*folder / "MUS00", Bytes(3));
   }
-  auto launch = [](const ScratchDir& folder, const std::string& image, bool terminal,
+  auto launch = [](const fs::path& in, const std::string& image, bool terminal,
                    const std::string& lang = "") {
-    return Launch{.folder = folder.path,
-                  .args = {image},
-                  .lang = lang,
-                  .output = terminal ? Output::kWithErrors : Output::kCaptured,
-                  .errors_to_terminal = terminal};
+    const Output out = terminal ? Output::kWithErrors : Output::kCaptured;
+    return Launch{
+        .folder = in, .args = {image}, .lang = lang, .output = out, .errors_to_terminal = terminal};
   };
+
   // At a terminal in the user's language; into a file in the words it
-  // always had, whatever the language.
+  // always had, whatever the language, a write it refused included.
+  fs::create_directories(work / "refusing" / "DRIVER");
   ExpectSaidInBoth("notes", [&](const std::string& lang) {
-    return Transcript(launch(work, "music.d88", true, lang)) +
-           Transcript(launch(other, "notes.d88", true, lang)) +
-           Transcript(launch(other, "nothing.d88", true, lang)) +
-           Transcript(launch(work, "music.d88", false, lang));
+    return Transcript(launch(work.path, "music.d88", true, lang)) +
+           Transcript(launch(other.path, "notes.d88", true, lang)) +
+           Transcript(launch(other.path, "nothing.d88", true, lang)) +
+           Transcript(launch(work.path, "music.d88", false, lang)) +
+           Transcript(launch(work / "refusing", "../music.d88", false, lang));
   });
-  const ScratchDir piped;
-  fs::create_directory(piped / "DRIVER");
-  const std::string music_path = Utf8(work / "music.d88");
-  EXPECT_EQ(RunTool(launch(piped, music_path, false)),
-            RunTool(launch(piped, music_path, false, "ja_JP.UTF-8")));
-  const std::string here = " already in this folder ";
-  const std::string see = "d88cut: to see why: " + ToolPath("d88ls") + " -- ";
-  auto run = [&](const ScratchDir& folder, const char* image, bool terminal) {
-    return RunTool(launch(folder, image, terminal));
-  };
   fs::remove(other / "MUS00");
   // The command runs as shown, pasted into sh in the same folder, whatever
   // the image's name; a cut-short image is called so.
   const Bytes music = MusicDisk().Build();
   for (const char* name : {"-notes x.d88", "it's 音楽 $HOME.d88"}) {
     WriteFile(other / name, Bytes(music.begin(), music.begin() + 700));
-    const ToolRun told = run(other, name, true);
+    const ToolRun told = RunTool(launch(other.path, name, true));
     const std::string why =
-        "d88cut: nothing cut: the image is cut short: 700 of 16192 bytes; "
-        "none of the 14 files is in it; the VOICE" +
-        here + "is not from this image\n";
-    ASSERT_TRUE(told.err.starts_with(why + see)) << told.err;
+        "d88cut: nothing cut: the image is cut short: 700 of 16192 bytes; none of the 14 files is "
+        "in it; the VOICE already in this folder is not from this image\n";
+    ASSERT_TRUE(told.err.starts_with(why + "d88cut: to see why: " + ToolPath("d88ls") + " -- "))
+        << told.err;
     std::string command = told.err.substr(why.size() + std::strlen("d88cut: to see why: "));
     command.pop_back();  // the line's end
     EXPECT_EQ(RunTool({other.path, {"-c", command}, "/bin/sh"}),

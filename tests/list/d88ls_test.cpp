@@ -89,7 +89,10 @@ TEST_F(ListingTest, ListsSizesThatCannotBeAndAHeaderGone) {
     std::string said;
     for (const Bytes& image : images) {
       EXPECT_TRUE(Open(image));
-      const std::string lines = SaidIn(lang, [&] { return Lines(Disks()); });
+      // Of the first, the verdicts too: no track 17, nothing to search past.
+      const std::string lines = SaidIn(lang, [&] {
+        return Lines(Disks()) + (&image == &images.front() ? Lines(Verdicts()) : "");
+      });
       // Of the last, its last two lines.
       said += &image != &images.back()
                   ? lines
@@ -97,10 +100,6 @@ TEST_F(ListingTest, ListsSizesThatCannotBeAndAHeaderGone) {
     }
     return said;
   });
-  // A track that is not there: nothing to search past.
-  EXPECT_TRUE(Open(images[0]));
-  EXPECT_NE(Lines(Verdicts()).find("  DRIVER  absent: track 17 (C8 H1) sector 14 is missing\n"),
-            std::string::npos);
   // The second header, past the first read of the file, is cut off after
   // the file was opened: the listing ends after the first disk's lines, and
   // the reader says why.
