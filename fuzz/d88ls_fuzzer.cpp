@@ -1,5 +1,6 @@
 // libFuzzer target: arbitrary bytes as a D88 image, listed, judged and
-// checked as d88ls does, with the lines dropped.
+// checked as d88ls does, with the lines dropped; in English or in Japanese,
+// as the image's size is even or odd.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -9,8 +10,10 @@
 #include "list/cut_verdicts.h"
 #include "list/disk_listing.h"
 #include "list/image_check.h"
+#include "words/catalogue.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  words::Choose(size % 2 == 0 ? words::Language::kEnglish : words::Language::kJapanese);
   d88::D88Image image;
   const std::string path = WriteScratchImage(data, size);
   const list::LineSink drop = [](const std::string& line) {
