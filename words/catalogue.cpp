@@ -57,8 +57,9 @@ std::string Say(Id id, std::initializer_list<Arg> args) {
 
 std::string SayCount(Id id, long long count, std::initializer_list<Arg> args) {
   const Entry& entry = kEntries[id];
+  const bool singular = count == 1 || entry.english_plural == nullptr;
   const char* text = Chosen() == Language::kJapanese ? entry.japanese
-                     : count == 1                    ? entry.english
+                     : singular                      ? entry.english
                                                      : entry.english_plural;
   std::vector<Arg> all{Arg(count)};
   all.insert(all.end(), args.begin(), args.end());
