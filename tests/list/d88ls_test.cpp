@@ -100,6 +100,10 @@ TEST_F(ListingTest, ListsSizesThatCannotBeAndAHeaderGone) {
     }
     return said;
   });
+  EXPECT_TRUE(Open(Concat({first, DiskBuilder{.disk_size = 0xFFFFFFFF}.Build()})));
+  EXPECT_TRUE(Lines(Disks()).starts_with(
+      "disk 0: \"\", media type 1DD, 688 bytes\ndisk 1: \"\", media type 2D, size field "
+      "0xFFFFFFFF, which cannot be a size\n"));
   // The second header, past the first read of the file, is cut off after
   // the file was opened: the listing ends after the first disk's lines, and
   // the reader says why.
@@ -303,7 +307,7 @@ TEST(Collection, ComparesAFolderWithACut) {
   // it, in both languages.
   using Step = std::pair<std::function<void(const fs::path& cut)>, std::vector<const char*>>;
   const std::vector<Step> steps = {
-      {[](const fs::path&) {}, {"whole.d88", "no15.d88"}},
+      {[](const fs::path&) {}, {"whole.d88", "no15.d88", "missing.d88"}},
       // The temporary files an interrupted cut left are a finding; other
       // names are only named.
       {[](const fs::path& cut) {
