@@ -94,7 +94,16 @@ TEST(TerminalNotes, EachFileNotCutWholeAndWhyNothingIs) {
            Transcript(launch(other.path, "notes.d88", true, lang)) +
            Transcript(launch(other.path, "nothing.d88", true, lang)) +
            Transcript(launch(work.path, "music.d88", false, lang)) +
-           Transcript(launch(work / "refusing", "../music.d88", false, lang));
+           Transcript(launch(work / "refusing", "../music.d88", false, lang)) +
+           // The help in the language of where it goes: a terminal, or a file
+           // while standard error is a terminal; and d88ls's words on a
+           // sector that carries a deleted mark and was read well.
+           Transcript(launch(work.path, "--help", true, lang)) +
+           Transcript({.folder = work.path,
+                       .args = {"--help"},
+                       .lang = lang,
+                       .errors_to_terminal = true}) +
+           Transcript({work.path, {"music.d88"}, "d88ls", lang});
   });
   fs::remove(other / "MUS00");
   // The command runs as shown, pasted into sh in the same folder, whatever
@@ -188,6 +197,8 @@ TEST(CommandLine, RefusalsOnAPosixSystem) {
        "d88ls: cannot write the listing: No space left on device\n"},
       {{.args = {"--check", "music.d88"}, .tool = "d88ls", .output = Output::kFullDevice},
        "d88ls: cannot write the verdicts: No space left on device\n"},
+      {{.args = {"--compare", ".", "music.d88"}, .tool = "d88ls", .output = Output::kFullDevice},
+       "d88ls: cannot write the comparison: No space left on device\n"},
       {{.args = {"--help"}, .tool = "d88ls", .output = Output::kFullDevice},
        "d88ls: cannot write the help: No space left on device\n"},
       {{.args = {"--help"}, .output = Output::kFullDevice},
@@ -519,7 +530,9 @@ TEST(Collection, ACompareTrustsOnlyRegularFiles) {
                                    .tool = "d88ls",
                                    .lang = lang,
                                    .record = record});
-    if (!record.empty()) EXPECT_EQ(ReadText(record).find("/dev/null"), std::string::npos);
+    if (!record.empty()) {
+      EXPECT_EQ(ReadText(record).find("/dev/null"), std::string::npos);
+    }
     fs::remove(work / "cut" / "MUS02");
     return said + Transcript({work.path, {"--compare", "cut", "zeros.d88"}, "d88ls", lang});
   });
