@@ -1,7 +1,7 @@
 # Compiles the message catalogue, a gettext .po file, into C++:
 #   cmake -DPO=words/ja.po -DHEADER=.../message_ids.h -DTABLE=.../catalogue.inc -P catalogue.cmake
-# Each entry's msgctxt names it in the code (msgctxt "TrackPlace" is
-# words::kTrackPlace); its msgid (and msgid_plural) is the English, its
+# Each entry's msgctxt names it in the code (msgctxt "Place" is
+# words::kPlace); its msgid (and msgid_plural) is the English, its
 # msgstr (msgstr[0]) the Japanese, and an extracted comment "#. listed in
 # d88ls.1" names the manual page that quotes it. The strings of a .po file
 # are C strings already, so they go into the table as they stand.
@@ -66,10 +66,10 @@ finish_entry()
 foreach(line IN LISTS lines)
   if(line MATCHES "^#\\. listed in ([a-z0-9]+)\\.1$")
     set(listed "${CMAKE_MATCH_1}")
-  elseif(line MATCHES "^#" OR line MATCHES "^[ \t\r]*$")
-    if(line MATCHES "^[ \t\r]*$")
-      finish_entry()
-    endif()
+  elseif(line MATCHES "^[ \t\r]*$")
+    finish_entry()
+  elseif(line MATCHES "^#")
+    # any other comment is the translators' own
   elseif(line MATCHES "^(msgctxt|msgid|msgid_plural|msgstr|msgstr@OPEN@0@CLOSE@) \"(.*)\"$")
     set(field "${CMAKE_MATCH_1}")
     if(field STREQUAL "msgstr@OPEN@0@CLOSE@")

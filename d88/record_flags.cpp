@@ -30,11 +30,6 @@ const Status* KnownStatus(int code) {
   return nullptr;
 }
 
-// Each flag's words joined into a list: "single density, deleted mark".
-void Append(std::string& text, const std::string& flag) {
-  text = text.empty() ? flag : words::Say(words::kFlagList, {text, flag});
-}
-
 }  // namespace
 
 std::string Hex(std::int64_t value, int digits) {
@@ -82,14 +77,15 @@ std::string UnusualFlags(const SectorRecordHeader& record) {
     text = words::Say(words::kDensityByte, {Hex(record.density)});
   }
   if (record.deleted_mark != 0) {
-    Append(text, record.deleted_mark == kDeletedMark
-                     ? words::Say(words::kFlagDeletedMark)
-                     : words::Say(words::kFlagDeletedMarkByte, {Hex(record.deleted_mark)}));
+    text = words::Listed(text,
+                         record.deleted_mark == kDeletedMark
+                             ? words::Say(words::kFlagDeletedMark)
+                             : words::Say(words::kFlagDeletedMarkByte, {Hex(record.deleted_mark)}));
   }
   if (record.status != kStatusNormal) {
     const Status* known = KnownStatus(record.status);
-    Append(text, known ? words::Say(known->name)
-                       : words::Say(words::kFlagStatusByte, {Hex(record.status)}));
+    text = words::Listed(text, known ? words::Say(known->name)
+                                     : words::Say(words::kFlagStatusByte, {Hex(record.status)}));
   }
   return text;
 }

@@ -27,7 +27,7 @@ bool AskedForHelpOrVersion(const std::string& arg) {
 }
 
 int HelpOrVersion(const std::string& arg) {
-  words::Choose(extract::LanguageOfHelp());
+  words::Choose(extract::LanguageAt(stdout));
   std::error_code error;
   const bool written =
       arg == "--version" ? extract::PrintVersion(D88CUT_VERSION, error) : extract::PrintHelp(error);
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   // never the run: every file is still cut.
   platform::KeepRunningWhenWritesFail();
   // Asked only when there are words to say: a cut into a pipe asks nothing.
-  words::ChooseWhenFirstSaid(extract::LanguageOfMessages);
+  words::ChooseWhenFirstSaid([] { return extract::LanguageAt(stderr); });
   const auto args = platform::Utf8Arguments(argc, argv);
   if (args.size() != 2) {
     extract::PrintUsage(args.empty() ? nullptr : args[0].c_str());

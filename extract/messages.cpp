@@ -68,12 +68,8 @@ void PrintNothingCut(std::string_view why, std::string_view command) {
   PrintMessage(words::Say(words::kToSeeWhy, {platform::Shown(command)}));
 }
 
-words::Language LanguageOfMessages() {
-  return platform::IsTerminal(stderr) ? platform::UserLanguage() : words::Language::kEnglish;
-}
-
-words::Language LanguageOfHelp() {
-  return platform::IsTerminal(stdout) ? platform::UserLanguage() : words::Language::kEnglish;
+words::Language LanguageAt(std::FILE* stream) {
+  return platform::IsTerminal(stream) ? platform::UserLanguage() : words::Language::kEnglish;
 }
 
 }  // namespace extract

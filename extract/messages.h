@@ -2,6 +2,7 @@
 // the open error and the progress lines are as they have always been.
 #pragma once
 
+#include <cstdio>
 #include <string_view>
 #include <system_error>
 
@@ -41,10 +42,10 @@ void PrintMessage(std::string_view message);
 // standard error, the command shown as platform::Shown shows it.
 void PrintNothingCut(std::string_view why, std::string_view command);
 
-// The language of d88cut's own words: the user's where they reach a person
-// (standard error, or for the help standard output, is a terminal or a
-// console); English into a file or a pipe, which read what they always have.
-words::Language LanguageOfMessages();
-words::Language LanguageOfHelp();
+// The language of d88cut's own words written to `stream` (standard error;
+// standard output for the help): the user's where they reach a person, at a
+// terminal or a console; English into a file or a pipe, which read what they
+// always have.
+words::Language LanguageAt(std::FILE* stream);
 
 }  // namespace extract

@@ -63,8 +63,8 @@ void TerminalNotes::NothingCut() {
   int count = 0;
   for (const CutOutcome& outcome : held_) {
     if (InFolder(outcome)) {
-      names =
-          count++ == 0 ? outcome.cut.name : words::Say(words::kNameList, {names, outcome.cut.name});
+      names = words::Listed(names, outcome.cut.name);
+      ++count;
     }
   }
   // Called only when every file was absent, so there is a reason.

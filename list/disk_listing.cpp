@@ -78,9 +78,8 @@ class TrackLine {
   void Flag(const d88::SectorRecordHeader& record) {
     if (!d88::HasUnusualFlags(record) || ++flagged_count_ > kMaxFlaggedShown) return;
     // One ID, and its flags: "C0 H0 N1 R3 (data CRC error)".
-    const std::string flagged =
-        Say(words::kFlaggedId, {CompactIds(record.id, 1), d88::UnusualFlags(record)});
-    flagged_ = flagged_.empty() ? flagged : Say(words::kFlagList, {flagged_, flagged});
+    flagged_ = words::Listed(
+        flagged_, Say(words::kFlaggedId, {CompactIds(record.id, 1), d88::UnusualFlags(record)}));
   }
 
   std::vector<std::uint8_t> ids_;

@@ -194,8 +194,7 @@ std::string OnlyIn(const std::string& folder, const std::vector<std::string>& ot
   if (others.empty()) return "";
   std::string names;
   for (std::size_t i = 0; i < std::min(others.size(), kMaxOthersNamed); ++i) {
-    const std::string name = platform::Shown(others[i]);
-    names = i == 0 ? name : Say(words::kNameList, {names, name});
+    names = words::Listed(names, platform::Shown(others[i]));
   }
   if (others.size() > kMaxOthersNamed) {
     names = Say(words::kAndMore, {names, others.size() - kMaxOthersNamed});

@@ -18,8 +18,7 @@ template <typename Pick>
 std::string Files(const ImageCuts& cuts, words::Id what, Pick pick) {
   std::string names;
   for (const CutOutcome& outcome : cuts.cuts) {
-    if (!pick(outcome)) continue;
-    names = names.empty() ? outcome.cut.name : Say(words::kNameList, {names, outcome.cut.name});
+    if (pick(outcome)) names = words::Listed(names, outcome.cut.name);
   }
   return names.empty() ? "" : Say(what, {names});
 }

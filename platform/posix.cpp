@@ -177,8 +177,7 @@ void KeepRunningWhenWritesFail() {
 }
 
 words::Language UserLanguage() {
-  return words::LanguageFrom([](const char* name) -> const char* { return std::getenv(name); },
-                             [] { return words::Language::kEnglish; });
+  return words::LanguageFromEnvironment([] { return words::Language::kEnglish; });
 }
 
 bool IsTerminal(std::FILE* stream) {

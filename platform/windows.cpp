@@ -210,12 +210,10 @@ void KeepRunningWhenWritesFail() {}
 // Windows' own setting where no variable says otherwise (Wine takes it from
 // the LANG it was started with).
 words::Language UserLanguage() {
-  return words::LanguageFrom([](const char* name) -> const char* { return std::getenv(name); },
-                             [] {
-                               return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE
-                                          ? words::Language::kJapanese
-                                          : words::Language::kEnglish;
-                             });
+  return words::LanguageFromEnvironment([] {
+    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? words::Language::kJapanese
+                                                                      : words::Language::kEnglish;
+  });
 }
 
 bool IsTerminal(std::FILE* stream) {

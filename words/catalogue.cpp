@@ -17,11 +17,10 @@ Language (*chooser)() = nullptr;
 std::string Filled(std::string_view text, std::span<const Arg> args) {
   std::string filled;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const std::size_t n =
-        i + 1 < text.size() && text[i] == '%' ? std::size_t(text[i + 1] - '1') : 9;
-    if (n < args.size()) {
-      filled += args[n].text;
-      ++i;
+    const bool placeholder = text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' &&
+                             text[i + 1] <= '9' && std::size_t(text[i + 1] - '1') < args.size();
+    if (placeholder) {
+      filled += args[std::size_t(text[++i] - '1')].text;
     } else {
       filled += text[i];
     }
@@ -64,6 +63,10 @@ std::string SayCount(Id id, long long count, std::initializer_list<Arg> args) {
   std::vector<Arg> all{Arg(count)};
   all.insert(all.end(), args.begin(), args.end());
   return Filled(text, all);
+}
+
+std::string Listed(const std::string& list, const std::string& item) {
+  return list.empty() ? item : Say(kList, {list, item});
 }
 
 }  // namespace words

@@ -1,6 +1,6 @@
 // The tools' own words, in English and in Japanese: every message is one
 // entry of the catalogue words/ja.po, named there by its msgctxt
-// (msgctxt "TrackPlace" is words::kTrackPlace), with numbered placeholders
+// (msgctxt "Place" is words::kPlace), with numbered placeholders
 // (%1, %2, ...) that each language puts where its sentence needs them.
 #pragma once
 
@@ -33,11 +33,15 @@ struct Arg {
 };
 
 // Message `id` in the chosen language, %1 as args[0], %2 as args[1]...:
-// Say(kTrackPlace, {15, 7, 1, 4}) is "track 15 (C7 H1) sector 4".
+// Say(kPlace, {15, 7, 1, 4}) is "track 15 (C7 H1) sector 4".
 std::string Say(Id id, std::initializer_list<Arg> args = {});
 // A message with a plural form, chosen by `count`, which is %1 (the other
 // arguments are %2 on): SayCount(kRecords, 1) is "1 record".
 std::string SayCount(Id id, long long count, std::initializer_list<Arg> args = {});
+
+// `list` with `item` after it, as the language joins a list ("VOICE, MUS00";
+// "VOICE、MUS00"); `item` alone when `list` is empty.
+std::string Listed(const std::string& list, const std::string& item);
 
 // One entry of the catalogue, as ja.po has it.
 struct Entry {

@@ -1,5 +1,6 @@
 #include "words/language.h"
 
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,10 @@ Language LanguageFrom(const char* (*variable)(const char* name), Language (*syst
     }
   }
   return language == "ja" && IsUtf8(chosen) ? Language::kJapanese : Language::kEnglish;
+}
+
+Language LanguageFromEnvironment(Language (*system)()) {
+  return LanguageFrom([](const char* name) -> const char* { return std::getenv(name); }, system);
 }
 
 }  // namespace words

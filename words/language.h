@@ -18,5 +18,7 @@ enum class Language { kEnglish, kJapanese };
 //  - Japanese only with a UTF-8 locale ("ja_JP.UTF-8", "ja_JP.utf8"): the
 //    tools write UTF-8, which an EUC-JP or Shift_JIS terminal garbles.
 Language LanguageFrom(const char* (*variable)(const char* name), Language (*system)());
+// The same, from this process's environment.
+Language LanguageFromEnvironment(Language (*system)());
 
 }  // namespace words
